@@ -1,0 +1,53 @@
+#include <cstdio>
+#include <exception>
+#include <iostream>
+
+#include "cli/command_line.h"
+#include "cli/commands.h"
+
+namespace sf::cli {
+
+namespace {
+
+constexpr Command kCommands[] = {
+    {"help", "", nullptr},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage: slideforge                 start the desktop application\n"
+         "       slideforge COMMAND [ARGS]  run one job without a window\n\nCommands:\n";
+  for (const Command& command : Commands()) {
+    if (command.run != nullptr) out << "  " << command.name << "\t" << command.summary << "\n";
+  }
+  out << "\nEach command's --help lists its options.\n";
+}
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+int Run(std::span<const std::string> words) {
+  if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    PrintUsage(std::cout);
+    return words.empty() ? 2 : 0;
+  }
+  for (const Command& command : Commands()) {
+    if (command.run != nullptr && words[0] == command.name) {
+      try {
+        return command.run(words.subspan(1));
+      } catch (const UsageError& error) {
+        std::cerr << "slideforge " << command.name << ": " << error.what() << "\n"
+                  << "Try 'slideforge " << command.name << " --help'.\n";
+        return 2;
+      } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return 1;
+      }
+    }
+  }
+  std::cerr << "slideforge: unknown command '" << words[0] << "'\n\n";
+  PrintUsage(std::cerr);
+  return 2;
+}
+
+}  // namespace sf::cli

@@ -1,0 +1,49 @@
+#include "common/file_util.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/corpus.h"
+
+namespace sf {
+namespace {
+
+TEST(FileUtil, ReplacingWriteKeepsTheOldFileWhenItCannotFinish) {
+  const std::string dir = test::MakeTempDir();
+  const std::string path = dir + "/project.sfg";
+  WriteWholeFile(path, "old");
+  WriteFileReplacing(path, "new content");
+  EXPECT_EQ(ReadWholeFile(path), (std::vector<std::uint8_t>{'n', 'e', 'w', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't'}));
+
+  // A folder that cannot be written: the write fails and the old file stays.
+  chmod(dir.c_str(), 0555);
+  if (geteuid() != 0) {
+    EXPECT_THROW(WriteFileReplacing(path, "lost"), std::runtime_error);
+    EXPECT_EQ(ReadWholeFile(path).size(), 11u);
+  }
+  chmod(dir.c_str(), 0755);
+  EXPECT_THROW(WriteFileReplacing(dir + "/missing/x.sfg", "x"), std::runtime_error);
+}
+
+TEST(FileUtil, ReadsWithACeiling) {
+  const std::string path = test::MakeTempDir() + "/f.bin";
+  WriteWholeFile(path, "0123456789");
+  EXPECT_THROW(ReadWholeFile(path, 9), std::runtime_error);
+  EXPECT_EQ(ReadWholeFile(path, 10).size(), 10u);
+  EXPECT_EQ(ReadFileStart(path, 4).size(), 4u);
+  EXPECT_EQ(ReadFileStart(path, 40).size(), 10u);
+  EXPECT_TRUE(ReadFileStart(path + ".missing", 4).empty());
+  EXPECT_THROW(ReadWholeFile(path + ".missing"), std::runtime_error);
+}
+
+TEST(FileUtil, ExtensionsAndFolders) {
+  EXPECT_EQ(LowerExtension("/Pics/Beach.JPEG"), ".jpeg");
+  EXPECT_EQ(LowerExtension("/Pics/noext"), "");
+  EXPECT_EQ(LowerExtension("/a.b/c"), ".b/c") << "the text from the last dot, as the drop command takes it";
+  EXPECT_EQ(FolderOf("/out/img"), "/out/");
+  EXPECT_EQ(FolderOf("img"), "");
+  EXPECT_EQ(ToLowerAscii("C:/Pics/Beach.JPG"), "c:/pics/beach.jpg");
+}
+
+}  // namespace
+}  // namespace sf
