@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -9,15 +10,15 @@ namespace sf::cli {
 
 namespace {
 
-constexpr Command kCommands[] = {
-    {"help", "", nullptr},
+// One row per subcommand, in the order --help lists them.
+const std::vector<Command> kCommands = {
 };
 
 void PrintUsage(std::ostream& out) {
   out << "Usage: slideforge                 start the desktop application\n"
          "       slideforge COMMAND [ARGS]  run one job without a window\n\nCommands:\n";
   for (const Command& command : Commands()) {
-    if (command.run != nullptr) out << "  " << command.name << "\t" << command.summary << "\n";
+    out << "  " << command.name << "\t" << command.summary << "\n";
   }
   out << "\nEach command's --help lists its options.\n";
 }
@@ -32,7 +33,7 @@ int Run(std::span<const std::string> words) {
     return words.empty() ? 2 : 0;
   }
   for (const Command& command : Commands()) {
-    if (command.run != nullptr && words[0] == command.name) {
+    if (words[0] == command.name) {
       try {
         return command.run(words.subspan(1));
       } catch (const UsageError& error) {
