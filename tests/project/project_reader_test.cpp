@@ -1,0 +1,179 @@
+#include "project/project_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/file_util.h"
+#include "common/format_error.h"
+#include "project/project_writer.h"
+#include "support/corpus.h"
+#include "support/recording_reporter.h"
+
+namespace sf {
+namespace {
+
+constexpr char kHead[] =
+    "Slideforge_Project version1.0\r\n4 1\r\n15 378 0 0 \r\n";
+constexpr char kTimingAndPaths[] =
+    "0 5 29.97 720 480 1 0.0333667000333667 reserved5 reserved6 \r\n"
+    "0 6 (none) 8 /out.avi 0  reserved7 reserved8 \r\n"
+    "0  6 /a.jpg 0  0  \r\n";
+
+// A one-row project whose line 4 is given.
+std::string WithOptionsLine(const std::string& line) { return kHead + line + "\r\n" + kTimingAndPaths; }
+
+std::string ErrorOf(const std::string& text) {
+  try {
+    ParseProject(text);
+  } catch (const FormatError& error) {
+    return error.what();
+  }
+  return "(read without error)";
+}
+
+TEST(ProjectReader, ReadsBackWhatWasWritten) {
+  ProjectRecord record;
+  record.list.SetColumnCount(6);
+  record.column_widths = {15, 378, 0, 0, 7, 8};
+  record.list.AddPath("/pics/two words.jpg");
+  record.list.SetCell(0, kEffectsColumn, "2<Brighter=50><Blur Gaussian=3>");
+  record.list.SetCell(0, 5, "line\r\nbreak");
+  record.list.AddPath("/pics/b.jpg");
+  record.list.SetCell(1, kTransitionColumn, "2");
+  record.maintain_aspect = false;
+  record.border_width = 10;
+  record.pixel_format = 0;
+  record.avi_output = false;
+  record.open_file_when_finished = true;
+  record.resize_method = 1;
+  record.gif_loops = 65536;
+  record.gif_transparency = 2;
+  record.gif_disposal = 1;
+  record.include_audio = true;
+  record.media_type = 0;
+  record.frames_per_second = "12.5";
+  record.frame_width = 640;
+  record.repeat_seconds = "0.033366700033366700033366700033367";
+  record.audio_path = "/snd/a b.wav";
+  record.background_path = "/back.jpg";
+
+  const ProjectRecord back = ParseProject(FormatProject(record));
+  ASSERT_EQ(back.list.RowCount(), 2);
+  ASSERT_EQ(back.list.ColumnCount(), 6);
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(back.list.Cell(r, c), record.list.Cell(r, c)) << r << "," << c;
+  }
+  EXPECT_EQ(back.column_widths, record.column_widths);
+  EXPECT_FALSE(back.maintain_aspect);
+  EXPECT_EQ(back.border_width, 10);
+  EXPECT_EQ(back.pixel_format, 0);
+  EXPECT_TRUE(back.has_groups);
+  EXPECT_FALSE(back.avi_output);
+  EXPECT_TRUE(back.open_file_when_finished);
+  EXPECT_EQ(back.resize_method, 1);
+  EXPECT_EQ(back.gif_loops, 65536);
+  EXPECT_EQ(back.gif_transparency, 2);
+  EXPECT_EQ(back.gif_disposal, 1);
+  EXPECT_TRUE(back.include_audio);
+  EXPECT_EQ(back.media_type, 0);
+  EXPECT_EQ(back.frames_per_second, "12.5");
+  EXPECT_EQ(back.frame_width, 640);
+  EXPECT_EQ(back.repeat_seconds, "0.0333667000333667") << "numbers come back in the general form";
+  EXPECT_EQ(back.audio_path, "/snd/a b.wav");
+  EXPECT_EQ(back.output_path, "");
+  EXPECT_EQ(back.background_path, "/back.jpg");
+}
+
+TEST(ProjectReader, RefusesOtherHeadersAndVersions) {
+  EXPECT_EQ(ErrorOf("slideforge_project version1.0\r\n"),
+            "This file is not a valid Slideforge project. File not opened.");
+  EXPECT_EQ(ErrorOf(""), "This file is not a valid Slideforge project. File not opened.");
+  EXPECT_EQ(ErrorOf("Slideforge_Project version2.0\r\n4 1\r\n"),
+            "This project file is version2.0 This release of Slideforge can only read version 1.0. File not opened.");
+}
+
+TEST(ProjectReader, OutOfRangeIndicesFallBackToZero) {
+  ProjectRecord record = ParseProject(WithOptionsLine("1 1 0 0 2 <125><7:32> r r r"));
+  EXPECT_EQ(record.pixel_format, 0);
+  EXPECT_EQ(record.resize_method, 0);
+  EXPECT_EQ(record.gif_loops, 7);
+  EXPECT_EQ(record.gif_transparency, 0);
+  EXPECT_EQ(record.gif_disposal, 0);
+
+  std::string text = WithOptionsLine("1 1 150 0 1.9 <100><0:00> r r r");
+  text.replace(text.find("0 5 29.97"), 9, "0 9 29.97");
+  record = ParseProject(text);
+  EXPECT_EQ(record.media_type, 0);
+  EXPECT_EQ(record.pixel_format, 1);
+  EXPECT_EQ(record.border_width, 99) << "the border keeps within its field's range";
+
+  // A filler word where the groups stand: AVI, not opened when finished, standard resize.
+  record = ParseProject(WithOptionsLine("1 1 0 0 1 reserved1 reserved2 reserved3 reserved4"));
+  EXPECT_FALSE(record.has_groups);
+  EXPECT_TRUE(record.avi_output);
+  EXPECT_FALSE(record.open_file_when_finished);
+  EXPECT_EQ(record.resize_method, 0);
+}
+
+TEST(ProjectReader, StopsAtTheFirstDamagedField) {
+  EXPECT_EQ(ErrorOf(WithOptionsLine("1 1 0 0 1 <1x0><0:00> r r r")),
+            "Project file is damaged: the output and GIF settings on line 4 are not readable.");
+  EXPECT_EQ(ErrorOf(WithOptionsLine("1 1 0 0 1 <100><0> r r r")),
+            "Project file is damaged: the output and GIF settings on line 4 are not readable.");
+  EXPECT_EQ(ErrorOf(WithOptionsLine("1 one 0 0 1 <100><0:00> r r r")),
+            "Project file is damaged: the zoom setting on line 4 is not a number.");
+  // Counts that the rest of the file cannot hold are refused before anything is made.
+  EXPECT_EQ(ErrorOf("Slideforge_Project version1.0\r\n4 99999999\r\n15 378 0 0 \r\n"),
+            "Project file is damaged: the row count on line 2 is out of range.");
+  EXPECT_EQ(ErrorOf("Slideforge_Project version1.0\r\n2 1\r\n15 378 \r\n"),
+            "Project file is damaged: the column count on line 2 is out of range.");
+  std::string huge = WithOptionsLine("1 1 0 0 1 <100><0:00> r r r");
+  huge.replace(huge.find("6 /a.jpg"), 1, "99999999999999");
+  EXPECT_EQ(ErrorOf(huge), "Project file is damaged: the cell text at row 1 has an impossible length.");
+}
+
+TEST(ProjectReader, EveryCutShortFileFailsCleanly) {
+  ProjectRecord record;
+  for (const char* path : {"/p/one.jpg", "/p/two.jpg", "/p/three and more.jpg"}) record.list.AddPath(path);
+  record.audio_path = "/snd/x.wav";
+  const std::string text = FormatProject(record);
+
+  // The last thing read is the separator of the last (empty) cell: its trailing
+  // space and the CR LF may go, nothing before them.
+  for (std::size_t length = 0; length + 3 < text.size(); ++length) {
+    SCOPED_TRACE(length);
+    EXPECT_THROW(ParseProject(text.substr(0, length)), FormatError);
+  }
+  EXPECT_EQ(ParseProject(text.substr(0, text.size() - 3)).list.Path(2), "/p/three and more.jpg");
+  EXPECT_EQ(ErrorOf(text.substr(0, text.find("three") + 3)),
+            "Project file is damaged: the cell text at row 3 is cut short.");
+}
+
+TEST(ProjectReader, OpeningReportsProgressAndRefusals) {
+  const std::string dir = test::MakeTempDir();
+  test::RecordingReporter reporter;
+  test::RecordingProgress progress;
+  EXPECT_FALSE(OpenProjectFile(dir + "/none.sfg", reporter, progress));
+  EXPECT_EQ(reporter.Errors(),
+            (std::vector<std::string>{"Unable to open project file. Please make sure the disk is accessible."}));
+
+  const std::string one_row = dir + "/one.sfg";
+  WriteWholeFile(one_row, WithOptionsLine("1 1 0 0 1 <100><0:00> r r r"));
+  const auto record = OpenProjectFile(one_row, reporter, progress);
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->list.Path(0), "/a.jpg");
+  EXPECT_EQ(record->output_path, "/out.avi");
+  EXPECT_EQ(progress.progress_texts, (std::vector<std::string>{"50% - complete. Reading in image 1 of 1",
+                                                               "100% - complete. Project opened."}));
+  EXPECT_EQ(progress.remembered, "Ready.");
+
+  const std::string damaged = dir + "/damaged.sfg";
+  WriteWholeFile(damaged, "Slideforge_Project version1.0\r\n4");
+  reporter.entries.clear();
+  EXPECT_FALSE(OpenProjectFile(damaged, reporter, progress));
+  EXPECT_EQ(reporter.Errors(), (std::vector<std::string>{"Project file is damaged: the row count on line 2 is missing."}));
+}
+
+}  // namespace
+}  // namespace sf

@@ -1,0 +1,143 @@
+#include "project/project_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "common/file_util.h"
+#include "project/project_state.h"
+#include "project/reopen_history.h"
+#include "support/corpus.h"
+#include "support/recording_reporter.h"
+
+namespace sf {
+namespace {
+
+// Two pictures with the start settings and an output file of 21 characters.
+ProjectRecord TwoPictures() {
+  ProjectRecord record;
+  record.list.AddPath("D:\\Pics\\beach1.jpg");
+  record.list.AddPath("D:\\Pics\\beach2.jpg");
+  record.output_path = "D:\\Videos\\holiday.avi";
+  return record;
+}
+
+std::string ReadText(const std::string& path) {
+  const auto bytes = ReadWholeFile(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(ProjectWriter, WritesTheWorkedExampleByteForByte) {
+  const std::string expected =
+      "Slideforge_Project version1.0\r\n"
+      "4 2\r\n"
+      "15 378 0 0 \r\n"
+      "1 1 0 0 1 <100><0:00> reserved2 reserved3 reserved4 \r\n"
+      "0 5 29.97 720 480 1 0.0333667000333667 reserved5 reserved6 \r\n"
+      "0 6 (none) 21 D:\\Videos\\holiday.avi 0  reserved7 reserved8 \r\n"
+      "0  18 D:\\Pics\\beach1.jpg 0  0  \r\n"
+      "0  18 D:\\Pics\\beach2.jpg 0  0  \r\n";
+  EXPECT_EQ(FormatProject(TwoPictures()), expected);
+}
+
+TEST(ProjectWriter, CountsBytesAndKeepsTheFileReadable) {
+  ProjectRecord record = TwoPictures();
+  record.list.SetCell(0, kEffectsColumn, "1<Blur Gaussian=3>");
+  record.list.SetCell(1, kPathColumn, "/home/ann/Café.jpg");  // é is two bytes
+  record.frames_per_second = "";                           // an edit left empty
+  record.repeat_value = " 2 ";
+  const std::string text = FormatProject(record);
+  EXPECT_NE(text.find("0  19 /home/ann/Café.jpg 0  0  \r\n"), std::string::npos);
+  EXPECT_NE(text.find("18 1<Blur Gaussian=3> \r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\n0 5 29.97 720 480 2 0.0333667000333667 "), std::string::npos);
+}
+
+TEST(ProjectWriter, SavingShowsProgressEveryFiveRowsAndClearsTheFlag) {
+  const std::string path = test::MakeTempDir() + "/trip.sfg";
+  ProjectRecord record;
+  for (int i = 0; i < 11; ++i) record.list.AddPath("/p/" + std::to_string(i) + ".jpg");
+  ProjectState state;
+  state.SetModified();
+  state.SaveAsChosen(path);
+  test::RecordingReporter reporter;
+  test::RecordingProgress progress;
+
+  ASSERT_TRUE(SaveProject(record, state, reporter, progress));
+  EXPECT_EQ(ReadText(path), FormatProject(record));
+  EXPECT_EQ(progress.progress_texts, (std::vector<std::string>{
+                                         "0% - complete. Saving path 0 of 10",
+                                         "50% - complete. Saving path 5 of 10",
+                                         "100% - complete. Saving path 10 of 10",
+                                         "100% - complete. Saving finished.",
+                                     }));
+  EXPECT_EQ(progress.messages, (std::vector<std::string>{"Preparing to save project file...", "Saving project file...",
+                                                         "Project saved successfully."}));
+  EXPECT_TRUE(reporter.entries.empty());
+  EXPECT_FALSE(state.Modified());
+  EXPECT_TRUE(state.SaveEnabled());
+  EXPECT_EQ(state.Title(), "Slideforge - " + path);
+}
+
+TEST(ProjectWriter, AReadOnlyFileIsReplacedOnlyWhenThePersonAgrees) {
+  const std::string path = test::MakeTempDir() + "/locked.sfg";
+  WriteWholeFile(path, "old");
+  chmod(path.c_str(), 0444);
+  ProjectState state;
+  state.SaveAsChosen(path);
+  test::RecordingReporter reporter;
+  test::RecordingProgress progress;
+
+  reporter.answers = {false};
+  EXPECT_FALSE(SaveProject(TwoPictures(), state, reporter, progress));
+  EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{
+                                  "The project file being saved is read-only. Do you want Slideforge.exe to make "
+                                  "this file write able?",
+                                  "Project NOT saved.",
+                              }));
+  EXPECT_EQ(ReadText(path), "old");
+
+  reporter.answers = {true};
+  EXPECT_TRUE(SaveProject(TwoPictures(), state, reporter, progress));
+  EXPECT_EQ(ReadText(path), FormatProject(TwoPictures()));
+  struct stat info {};
+  stat(path.c_str(), &info);
+  EXPECT_NE(info.st_mode & S_IWUSR, 0u) << "Yes made the file writable";
+}
+
+TEST(ProjectWriter, AFailedWriteLeavesThePreviousFile) {
+  // A name so long that the temporary file beside it cannot be made.
+  const std::string path = test::MakeTempDir() + "/" + std::string(250, 'p') + ".sfg";
+  WriteWholeFile(path, "previous");
+  ProjectState state;
+  state.SaveAsChosen(path);
+  test::RecordingReporter reporter;
+  test::RecordingProgress progress;
+
+  EXPECT_FALSE(SaveProject(TwoPictures(), state, reporter, progress));
+  EXPECT_EQ(reporter.Errors(),
+            (std::vector<std::string>{"Project was not saved. Please make sure the disk is not write protected."}));
+  EXPECT_EQ(ReadText(path), "previous");
+  EXPECT_TRUE(state.SaveEnabled()) << "Save Project is back as it was";
+}
+
+TEST(ProjectWriter, SaveAsAddsThePathToTheHistoryEvenWhenRefused) {
+  const std::string dir = test::MakeTempDir();
+  ProjectState state;
+  ReopenHistory history;
+  test::RecordingReporter reporter;
+  test::RecordingProgress progress;
+
+  EXPECT_FALSE(SaveProjectAs(std::nullopt, TwoPictures(), state, history, reporter, progress));
+  EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{"Project NOT saved."}));
+  EXPECT_EQ(history.Count(), 0);
+
+  EXPECT_TRUE(SaveProjectAs(dir + "/a.sfg", TwoPictures(), state, history, reporter, progress));
+  EXPECT_FALSE(SaveProjectAs(dir + "/missing/b.sfg", TwoPictures(), state, history, reporter, progress));
+  EXPECT_EQ(state.ProjectPath(), dir + "/missing/b.sfg");
+  EXPECT_EQ(history.Caption(0), dir + "/missing/b.sfg");
+  EXPECT_EQ(history.Caption(1), dir + "/a.sfg");
+}
+
+}  // namespace
+}  // namespace sf
