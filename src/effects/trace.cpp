@@ -67,11 +67,13 @@ void Trace(Bitmap& picture, int value) {
   Bitmap indices = picture;
   indices.SetPixelFormat(PixelFormat::kBits8);
   Tracer tracer(picture, indices);
-  // Painting never reads the picture, so once the first border has been found
-  // before a pass starts, that pass and every later one paint the same pixels.
-  // The border is found in the first pass or, when only the backward sweep
-  // meets one, in the second: passes after the third change nothing.
-  const int passes = std::min(value, 3);
+  // Painting never reads the picture, and once a border has been found every
+  // pass repeats the same paints: the pass that finds the first border paints
+  // the current pixel, as every later visit to that pair does (c differs from
+  // edge = b). A border is found in the first pass, or in the backward sweep of
+  // the second, whose forward sweep then meets none; so passes after the
+  // second change nothing.
+  const int passes = std::min(value, 2);
   for (int pass = 1; pass <= passes; ++pass) {
     tracer.Forward();
     if (pass >= 2) tracer.Backward();
