@@ -150,6 +150,25 @@ TEST(ProjectReader, EveryCutShortFileFailsCleanly) {
             "Project file is damaged: the cell text at row 3 is cut short.");
 }
 
+TEST(ProjectReader, AnyChangedByteReadsOrFailsCleanly) {
+  ProjectRecord record;
+  record.list.AddPath("/p/a b.jpg");
+  record.list.AddPath("/p/c.jpg");
+  const std::string text = FormatProject(record);
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    for (const char c : {'9', '-', ' ', '<', 'x', '\0'}) {
+      std::string changed = text;
+      changed[at] = c;
+      SCOPED_TRACE(changed);
+      try {
+        const ProjectRecord back = ParseProject(changed);
+        EXPECT_GE(back.list.RowCount(), 1);
+      } catch (const FormatError&) {
+      }
+    }
+  }
+}
+
 TEST(ProjectReader, OpeningReportsProgressAndRefusals) {
   const std::string dir = test::MakeTempDir();
   test::RecordingReporter reporter;
