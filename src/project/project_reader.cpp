@@ -18,7 +18,9 @@ namespace sf {
 
 namespace {
 
-constexpr std::uint64_t kMaxProjectFile = std::uint64_t{1} << 30;
+// Every cell read becomes a string of its own: the ceiling keeps a file of
+// nothing but empty cells within about a gigabyte of memory.
+constexpr std::uint64_t kMaxProjectFile = std::uint64_t{1} << 26;
 constexpr long long kMaxColumns = 1000;
 constexpr long long kMaxColumnWidth = 100000;
 constexpr long long kMaxGifLoops = 999999999;

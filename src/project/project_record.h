@@ -1,15 +1,18 @@
 // Everything a project file holds, as plain values: the list cells with the
 // column widths, and the settings of lines 4 to 6. The window copies its controls
-// into a record before saving and copies a record read back into its controls.
+// into a record before saving and copies a record read back into its controls; a
+// compile without a window takes its settings from a record.
 //   ProjectRecord record;
 //   record.list.AddPath("/pics/beach1.jpg");
-//   SaveProject(path, record, reporter, progress, state);
+//   SaveProject(record, state, reporter, progress);
+//   CompileSettings settings = SettingsFromRecord(*OpenProjectFile(path, reporter, progress));
 #pragma once
 
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "compile/compile_settings.h"
 #include "compile/image_list.h"
 
 namespace sf {
@@ -51,5 +54,10 @@ struct ProjectRecord {
   std::string output_path;
   std::string background_path;          // empty when no background picture was chosen
 };
+
+// The compile settings a record holds. The background picture stays the black
+// start picture (loading the one named by background_path is the caller's); a
+// timing text that is not a number gives the start value.
+CompileSettings SettingsFromRecord(const ProjectRecord& record);
 
 }  // namespace sf

@@ -57,7 +57,13 @@ TEST(ProjectReader, ReadsBackWhatWasWritten) {
   EXPECT_EQ(FormatProject(ParseProject(FormatProject(record))), FormatProject(record));
 
   record.repeat_seconds = "0.033366700033366700033366700033367";
-  EXPECT_EQ(ParseProject(FormatProject(record)).repeat_seconds, "0.0333667000333667");
+  const ProjectRecord back = ParseProject(FormatProject(record));
+  EXPECT_EQ(back.repeat_seconds, "0.0333667000333667");
+
+  const CompileSettings settings = SettingsFromRecord(back);
+  EXPECT_EQ(settings.frames_per_second, 12.5);
+  EXPECT_EQ(settings.resize_method, ResizeMethod::kSmooth);
+  EXPECT_EQ(settings.gif_loops, 65536);
 }
 
 TEST(ProjectReader, RefusesOtherHeadersAndVersions) {
