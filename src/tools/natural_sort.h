@@ -41,7 +41,8 @@ struct SortOptions {
 // Sorts rows from..to-1, swapping columns 1 to the last. Progress is shown against
 // `to` every 30 row positions and at the last one; there the stop request (the
 // Stop Sort button or Exit, through progress.StopRequested()) ends the sort with
-// "Sort cancelled.", leaving the order reached so far. Returns true when finished.
+// "Sort cancelled.", leaving the order reached so far. Returns true when finished;
+// either way the caller then sets the modified flag and reloads the preview.
 bool SortRows(ImageList& list, int from, int to, const SortOptions& options, ProgressObserver& progress);
 
 }  // namespace sf
