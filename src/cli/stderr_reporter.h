@@ -1,0 +1,30 @@
+// The command line's Reporter: every message, question and error goes to
+// stderr; questions are answered No unless the command was told to say Yes.
+//   StderrReporter reporter(args.Has("--yes"));
+//   LoadImage(picture, path, reporter);
+//   if (reporter.ErrorCount() > 0) return 1;
+#pragma once
+
+#include <string>
+
+#include "common/reporter.h"
+
+namespace sf::cli {
+
+class StderrReporter final : public Reporter {
+ public:
+  explicit StderrReporter(bool answer_yes = false) : m_answer_yes(answer_yes) {}
+
+  void Message(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
+  void Error(const std::string& text) override;
+
+  // How many errors have been reported so far.
+  int ErrorCount() const { return m_errors; }
+
+ private:
+  bool m_answer_yes;
+  int m_errors = 0;
+};
+
+}  // namespace sf::cli

@@ -1,0 +1,30 @@
+// Loading any picture file into a bitmap the way every part of the program does:
+// the kind from the file's first bytes, else from its name, that kind's decoder,
+// and the loader's own messages when it fails.
+//   LoadImage(holder, path, reporter);   // the holder is empty after a failure
+//   const Bitmap picture = ReadPicture(path, &kind_name);   // throws instead
+#pragma once
+
+#include <string>
+
+#include "common/reporter.h"
+#include "image/bitmap.h"
+
+namespace sf {
+
+// Decodes the file by its kind and sets *kind_name (when given) to "Bitmap",
+// "JPEG", "GIF", "Icon (.ico)", "Windows Meta file (.wmf)", "Enhanced Meta file
+// (.emf)", "PNG", or "Unknown" for a file handed to the general reader. Throws
+// FormatError or std::runtime_error with the failure's own message.
+Bitmap ReadPicture(const std::string& path, std::string* kind_name);
+
+// Empties the holder, then loads the picture into it. A missing file, or one
+// that fails to load, is reported through the reporter and leaves the holder
+// empty.
+void LoadImage(Bitmap& holder, const std::string& path, Reporter& reporter);
+
+// The kind name of the picture last loaded by LoadImage anywhere in the program
+// ("" before the first); a failed load keeps the previous one.
+const std::string& LastLoadedKindName();
+
+}  // namespace sf
