@@ -12,6 +12,8 @@ namespace {
 
 // One row per subcommand, in the order --help lists them.
 const std::vector<Command> kCommands = {
+    {"info", "print the kind, size and depth of pictures", &RunInfoCommand},
+    {"fit", "fit a picture onto a frame and write it as BMP", &RunFitCommand},
 };
 
 void PrintUsage(std::ostream& out) {

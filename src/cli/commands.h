@@ -22,4 +22,7 @@ std::span<const Command> Commands();
 // Runs a whole command line (the words after the program name).
 int Run(std::span<const std::string> words);
 
+int RunInfoCommand(std::span<const std::string> args);
+int RunFitCommand(std::span<const std::string> args);
+
 }  // namespace sf::cli
