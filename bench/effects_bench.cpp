@@ -43,7 +43,7 @@ const sf::Bitmap& Photo() {
 }
 
 void BM_Effect(benchmark::State& state, const std::string& name) {
-  sf::EffectSpecification range;
+  sf::EffectRange range;
   (void)sf::GetEffectSpecifications(Photo(), name, range);
   for (auto _ : state) {
     state.PauseTiming();

@@ -95,18 +95,18 @@ const std::vector<std::string>& GetEffectNames() {
   return names;
 }
 
-bool GetEffectSpecifications(const Bitmap& picture, std::string_view name, EffectSpecification& specification) {
-  specification = EffectSpecification{};
+bool GetEffectSpecifications(const Bitmap& picture, std::string_view name, EffectRange& range) {
+  range = EffectRange{};
   const EffectEntry* entry = FindEffect(name);
   if (entry == nullptr) return true;
-  specification.maximum = entry->maximum;
-  specification.default_value = entry->default_value;
+  range.maximum = entry->maximum;
+  range.default_value = entry->default_value;
   if (name == "Blur Split") {
-    specification.maximum = picture.Width() - 1;
+    range.maximum = picture.Width() - 1;
   } else if (name == "Emboss" || name == "Emboss Noise") {
     // The product is carried in extended precision, then rounded once.
-    specification.maximum = static_cast<double>(static_cast<long double>(picture.Width()) * 0.025L + 1);
-    specification.default_value = specification.maximum > 2.0 ? 3 : 1;
+    range.maximum = static_cast<double>(static_cast<long double>(picture.Width()) * 0.025L + 1);
+    range.default_value = range.maximum > 2.0 ? 3 : 1;
   }
   return false;
 }

@@ -1,7 +1,7 @@
 // The fixed catalogue of 23 effects: names in catalogue order, and the minimum,
 // maximum and default of each value, three of which depend on the width of the
 // picture being edited.
-//   EffectSpecification range;
+//   EffectRange range;
 //   if (GetEffectSpecifications(fitted, "Emboss", range)) ...   // true: not found
 #pragma once
 
@@ -15,7 +15,7 @@
 
 namespace sf {
 
-struct EffectSpecification {
+struct EffectRange {
   double default_value = 1;
   double minimum = 1;
   double maximum = 100;
@@ -44,6 +44,6 @@ const std::vector<std::string>& GetEffectNames();
 // Split (width - 1) and of Emboss and Emboss Noise (width * 0.025 + 1, a real
 // number, with default 3 once that exceeds 2). Returns true when the name is not
 // in the catalogue, leaving default 1, minimum 1, maximum 100.
-bool GetEffectSpecifications(const Bitmap& picture, std::string_view name, EffectSpecification& specification);
+bool GetEffectSpecifications(const Bitmap& picture, std::string_view name, EffectRange& range);
 
 }  // namespace sf

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include "effects/apply_effect.h"
@@ -15,41 +15,28 @@ namespace {
 
 TEST(EffectCatalogue, ListsTheTwentyThreeNamesInCatalogueOrder) {
   const std::vector<std::string> expected = {
-      "Fisheye",     "Contrast", "Brighter",    "Darker",  "Enhance Light", "Saturation",   "Anti-alias",
-      "Noise Color", "Noise Mono", "Blur Gaussian", "Blur Split", "Mosaic",  "Twist",        "Tile",
-      "Tile Grided", "Trace",    "Solarize",    "Posterize", "Plux Blue",   "Emboss",       "Emboss Noise",
+      "Fisheye",    "Contrast", "Brighter", "Darker",    "Enhance Light", "Saturation",   "Anti-alias",
+      "Noise Color", "Noise Mono", "Blur Gaussian", "Blur Split", "Mosaic", "Twist",     "Tile",
+      "Tile Grided", "Trace",   "Solarize", "Posterize", "Plux Blue",     "Emboss",       "Emboss Noise",
       "Invert Colors", "Color Split"};
   EXPECT_EQ(GetEffectNames(), expected);
 }
 
 TEST(EffectCatalogue, PictureWidthSetsThreeMaxima) {
-  const Bitmap wide(320, 240);
-  const Bitmap narrow(40, 30);
-  EffectSpecification range;
+  const auto range_of = [](int width, const char* name) {
+    EffectRange range;
+    EXPECT_FALSE(GetEffectSpecifications(Bitmap(width, 10), name, range)) << name;
+    return std::pair{range.maximum, range.default_value};
+  };
+  EXPECT_EQ(range_of(320, "Emboss"), (std::pair{9.0, 3.0}));       // 320 * 0.025 + 1
+  EXPECT_EQ(range_of(40, "Emboss Noise"), (std::pair{2.0, 1.0}));  // not above 2
+  EXPECT_EQ(range_of(100, "Emboss"), (std::pair{3.5, 3.0}));
+  EXPECT_EQ(range_of(320, "Blur Split"), (std::pair{319.0, 2.0}));
+  EXPECT_EQ(range_of(40, "Plux Blue"), (std::pair{1000.0, 152.0}));
+  EXPECT_EQ(range_of(40, "Trace"), (std::pair{2.0, 1.0}));
 
-  EXPECT_FALSE(GetEffectSpecifications(wide, "Emboss", range));
-  EXPECT_DOUBLE_EQ(range.maximum, 9.0);  // 320 * 0.025 + 1
-  EXPECT_EQ(range.default_value, 3);
-  EXPECT_EQ(range.minimum, 1);
-  EXPECT_FALSE(GetEffectSpecifications(narrow, "Emboss Noise", range));
-  EXPECT_DOUBLE_EQ(range.maximum, 2.0);  // 40 * 0.025 + 1, not above 2
-  EXPECT_EQ(range.default_value, 1);
-  EXPECT_FALSE(GetEffectSpecifications(Bitmap(100, 10), "Emboss", range));
-  EXPECT_DOUBLE_EQ(range.maximum, 3.5);
-
-  EXPECT_FALSE(GetEffectSpecifications(wide, "Blur Split", range));
-  EXPECT_EQ(range.maximum, 319);
-  EXPECT_EQ(range.default_value, 2);
-
-  EXPECT_FALSE(GetEffectSpecifications(narrow, "Plux Blue", range));
-  EXPECT_EQ(range.maximum, 1000);
-  EXPECT_EQ(range.default_value, 152);
-  EXPECT_FALSE(GetEffectSpecifications(narrow, "Trace", range));
-  EXPECT_EQ(range.maximum, 2);
-  EXPECT_EQ(range.default_value, 1);
-
-  range = EffectSpecification{7, 7, 7};
-  EXPECT_TRUE(GetEffectSpecifications(wide, "emboss", range)) << "names are case-sensitive";
+  EffectRange range{7, 7, 7};
+  EXPECT_TRUE(GetEffectSpecifications(Bitmap(320, 240), "emboss", range)) << "names are case-sensitive";
   EXPECT_EQ(range.default_value, 1);
   EXPECT_EQ(range.minimum, 1);
   EXPECT_EQ(range.maximum, 100);
@@ -61,24 +48,17 @@ TEST(ApplyEffect, ConvertsTo24BitsEvenWhenTheNameIsUnknown) {
   EXPECT_TRUE(ApplyEffect(picture, "Sharpen", 3));
   EXPECT_EQ(picture.Format(), PixelFormat::kBits24);
   EXPECT_TRUE(test::SamePixels(picture, before));
-
-  EXPECT_FALSE(ApplyEffect(picture, "Invert Colors", 1));
-  EXPECT_EQ(picture.PixelColor(0, 0).r, 255 - before.PixelColor(0, 0).r);
 }
 
 TEST(ApplyEffect, TruncatesTheValueTowardZeroAndRefusesValuesNoIntHolds) {
   const Bitmap gradient = test::MakeGradient(6, 5);
-  Bitmap truncated = gradient;
-  Bitmap whole = gradient;
-  ASSERT_FALSE(ApplyEffect(truncated, "Mosaic", 2.9));
-  ASSERT_FALSE(ApplyEffect(whole, "Mosaic", 2));
-  EXPECT_TRUE(test::SamePixels(truncated, whole));
-
-  Bitmap negative = gradient;
-  Bitmap minus_one = gradient;
-  ASSERT_FALSE(ApplyEffect(negative, "Emboss", -1.7));
-  ASSERT_FALSE(ApplyEffect(minus_one, "Emboss", -1));
-  EXPECT_TRUE(test::SamePixels(negative, minus_one));
+  const auto result = [&](const char* name, double value) {
+    Bitmap picture = gradient;
+    EXPECT_FALSE(ApplyEffect(picture, name, value));
+    return picture;
+  };
+  EXPECT_TRUE(test::SamePixels(result("Mosaic", 2.9), result("Mosaic", 2)));
+  EXPECT_TRUE(test::SamePixels(result("Emboss", -1.7), result("Emboss", -1)));
 
   Bitmap picture = gradient;
   for (const double value : {3e9, -3e9, std::numeric_limits<double>::infinity(), std::nan("")}) {

@@ -9,35 +9,26 @@ namespace {
 
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
+using Lines = std::vector<std::string>;
 
 TEST(EffectListText, ParsesTheCountAndTheEntriesInOrder) {
   const EffectList list = ParseEffectList("2<Brighter=50><Blur Gaussian=3>");
   EXPECT_EQ(list.count, 2);
-  EXPECT_EQ(list.entries, (std::vector<std::string>{"Brighter=50", "Blur Gaussian=3"}));
-
-  const EffectList empty = ParseEffectList("");
-  EXPECT_EQ(empty.count, 0);
-  EXPECT_TRUE(empty.entries.empty());
-
-  // Text after the N-th entry is ignored; the character after each ">" is
-  // skipped without being looked at.
-  EXPECT_EQ(ParseEffectList("1<Brighter=50><Darker=100>").entries, (std::vector<std::string>{"Brighter=50"}));
-  EXPECT_EQ(ParseEffectList("2<A=1>x<B=2>").entries, (std::vector<std::string>{"A=1", "<B=2"}));
-  EXPECT_EQ(ParseEffectList("0<").entries.size(), 0u);
+  EXPECT_EQ(list.entries, (Lines{"Brighter=50", "Blur Gaussian=3"}));
+  EXPECT_EQ(ParseEffectList("").count, 0);
+  // Text after the N-th entry is ignored; the character after each ">" is skipped unseen.
+  EXPECT_EQ(ParseEffectList("1<Brighter=50><Darker=100>").entries, (Lines{"Brighter=50"}));
+  EXPECT_EQ(ParseEffectList("2<A=1>x<B=2>").entries, (Lines{"A=1", "<B=2"}));
 }
 
 TEST(EffectListText, FormatsAndRoundTrips) {
   EXPECT_EQ(FormatEffectList({}), "");
-  const std::vector<std::string> entries = {"Brighter=50", "Mosaic=10", "Brighter=50"};
-  const std::string text = FormatEffectList(entries);
-  EXPECT_EQ(text, "3<Brighter=50><Mosaic=10><Brighter=50>");
-  EXPECT_EQ(ParseEffectList(text).entries, entries);
-
-  std::vector<std::string> many;
-  for (int i = 0; i < 12; ++i) many.push_back("Twist=" + std::to_string(i));
-  const EffectList twelve = ParseEffectList(FormatEffectList(many));
+  Lines entries = {"Brighter=50", "Mosaic=10", "Brighter=50"};
+  EXPECT_EQ(FormatEffectList(entries), "3<Brighter=50><Mosaic=10><Brighter=50>");
+  for (int i = 0; i < 9; ++i) entries.push_back("Twist=" + std::to_string(i));
+  const EffectList twelve = ParseEffectList(FormatEffectList(entries));
   EXPECT_EQ(twelve.count, 12);
-  EXPECT_EQ(twelve.entries, many);
+  EXPECT_EQ(twelve.entries, entries);
 }
 
 TEST(EffectListText, RejectsMalformedTextsWithAPlainReason) {
@@ -47,7 +38,6 @@ TEST(EffectListText, RejectsMalformedTextsWithAPlainReason) {
   } rows[] = {
       {"2<Brighter=50>", "The effect list text ends before entry 2 of 2."},
       {"3<A=1><B=2", "Entry 2 of the effect list text has no closing \">\"."},
-      {"1<Brighter=50", "Entry 1 of the effect list text has no closing \">\"."},
       {"Brighter=50", "The effect list text has no \"<\" after its count."},
       {"x<Brighter=50>", "'x' is not a valid integer value."},
       {"<Brighter=50>", "'' is not a valid integer value."},
@@ -57,27 +47,19 @@ TEST(EffectListText, RejectsMalformedTextsWithAPlainReason) {
     SCOPED_TRACE(row.text);
     EXPECT_THAT([&] { ParseEffectList(row.text); }, ThrowsMessage<EffectListError>(StrEq(row.message)));
   }
-}
-
-TEST(EffectListText, WholeNumbersTakeASignAndNothingElse) {
-  EXPECT_EQ(ParseWholeNumber("50"), 50);
-  EXPECT_EQ(ParseWholeNumber("-7"), -7);
   EXPECT_EQ(ParseWholeNumber("+7"), 7);
   EXPECT_EQ(ParseWholeNumber("-2147483648"), -2147483647 - 1);
-  for (const char* bad : {"", "+", "-", "5x", " 5", "5 ", "+-5", "2147483648", "1.5"}) {
+  for (const char* bad : {"+", "5x", " 5", "+-5", "2147483648", "1.5"}) {
     EXPECT_THROW(ParseWholeNumber(bad), EffectListError) << "'" << bad << "'";
   }
 }
 
 TEST(EffectListText, SummaryLinesFollowTheSelection) {
-  EXPECT_EQ(AppliedEffectsSummary({}), (std::vector<std::string>{"Applied Effects:"}));
-  const std::vector<std::string> empty_cell = {""};
-  EXPECT_EQ(AppliedEffectsSummary(empty_cell), (std::vector<std::string>{"Applied Effects: 0"}));
-  const std::vector<std::string> one = {"2<Brighter=50><Mosaic=10>"};
-  EXPECT_EQ(AppliedEffectsSummary(one),
-            (std::vector<std::string>{"Applied Effects: 2", "Brighter=50", "Mosaic=10"}));
-  const std::vector<std::string> several = {"2<Brighter=50><Mosaic=10>", ""};
-  EXPECT_EQ(AppliedEffectsSummary(several), (std::vector<std::string>{"Applied Effects: ?"}));
+  EXPECT_EQ(AppliedEffectsSummary({}), (Lines{"Applied Effects:"}));
+  EXPECT_EQ(AppliedEffectsSummary(Lines{""}), (Lines{"Applied Effects: 0"}));
+  EXPECT_EQ(AppliedEffectsSummary(Lines{"2<Brighter=50><Mosaic=10>"}),
+            (Lines{"Applied Effects: 2", "Brighter=50", "Mosaic=10"}));
+  EXPECT_EQ(AppliedEffectsSummary(Lines{"2<Brighter=50><Mosaic=10>", ""}), (Lines{"Applied Effects: ?"}));
 }
 
 }  // namespace

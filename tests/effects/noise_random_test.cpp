@@ -46,12 +46,10 @@ TEST(NoiseRandom, FirstNoiseAfterStartUpIsTheSameInEveryRun) {
   EXPECT_EQ(NoiseRandom(), draw()) << "the sequence goes on from the effects' draws";
 }
 
-TEST(FastModulo, AgreesWithTheRemainderForAllKindsOfDivisors) {
-  for (const std::uint32_t divisor : {1u, 2u, 3u, 7u, 100u, 255u, 3000u, 65537u, 2147483647u, 2147483648u}) {
+TEST(FastModulo, AgreesWithTheRemainder) {
+  for (const std::uint32_t divisor : {1u, 3u, 100u, 3000u, 65537u, 2147483648u}) {
     const FastModulo modulo(divisor);
-    for (const std::uint32_t n : {0u, 1u, 99u, 100u, 346u, 13854878u, 2147483646u, 2147483647u}) {
-      EXPECT_EQ(modulo(n), n % divisor) << n << " mod " << divisor;
-    }
+    for (const std::uint32_t n : {0u, 1u, 99u, 346u, 13854878u, 2147483647u}) EXPECT_EQ(modulo(n), n % divisor);
   }
 }
 
