@@ -14,6 +14,7 @@ namespace {
 const std::vector<Command> kCommands = {
     {"info", "print the kind, size and depth of pictures", &RunInfoCommand},
     {"fit", "fit a picture onto a frame and write it as BMP", &RunFitCommand},
+    {"effects", "apply an effect list to a picture and write it as BMP", &RunEffectsCommand},
 };
 
 void PrintUsage(std::ostream& out) {
