@@ -15,6 +15,7 @@ const std::vector<Command> kCommands = {
     {"info", "print the kind, size and depth of pictures", &RunInfoCommand},
     {"fit", "fit a picture onto a frame and write it as BMP", &RunFitCommand},
     {"effects", "apply an effect list to a picture and write it as BMP", &RunEffectsCommand},
+    {"extract-avi", "write frames of an AVI file as numbered BMP files", &RunExtractAviCommand},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -25,5 +25,6 @@ int Run(std::span<const std::string> words);
 int RunInfoCommand(std::span<const std::string> args);
 int RunFitCommand(std::span<const std::string> args);
 int RunEffectsCommand(std::span<const std::string> args);
+int RunExtractAviCommand(std::span<const std::string> args);
 
 }  // namespace sf::cli

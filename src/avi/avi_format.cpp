@@ -1,0 +1,26 @@
+#include "avi/avi_format.h"
+
+namespace sf {
+
+std::string FourCCText(std::uint32_t value) {
+  std::string text(4, ' ');
+  for (std::size_t i = 0; i < 4; ++i) text[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return text;
+}
+
+std::string StreamChunkId(int stream, std::string_view kind) {
+  std::string id = {static_cast<char>('0' + stream / 10 % 10), static_cast<char>('0' + stream % 10)};
+  id += kind;
+  return id;
+}
+
+int StreamOfChunkId(std::string_view id) {
+  if (id.size() != 4) return -1;
+  const auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : -1; };
+  const int tens = digit(id[0]);
+  const int ones = digit(id[1]);
+  if (tens < 0 || ones < 0) return -1;
+  return tens * 10 + ones;
+}
+
+}  // namespace sf

@@ -1,0 +1,134 @@
+#include "avi/avi_reader.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "image/resize.h"
+
+namespace sf {
+
+namespace {
+
+void FillRect(Bitmap& target, int width, int height, Rgb color) {
+  const int right = std::min(width, target.Width());
+  const int bottom = std::min(height, target.Height());
+  for (int y = 0; y < bottom; ++y) {
+    for (int x = 0; x < right; ++x) target.SetPixelColor(x, y, color);
+  }
+}
+
+}  // namespace
+
+bool AviReader::InitAvi(const std::string& path) {
+  OpenedAvi file;
+  try {
+    file.bytes = MappedFile::Open(path);
+    file.contents = ReadAviFile(file.bytes->Bytes());
+  } catch (const std::exception&) {
+    m_reporter.Error("Unable to open AVI file:\n\"" + path + "\"\n - InitAvi()");
+    return false;
+  }
+  Close();
+  InsertAVIFile(file);
+  return true;
+}
+
+void AviReader::InsertAVIFile(const OpenedAvi& file) {
+  const int before = StreamCount();
+  int n = before;
+  const auto& streams = file.contents.streams;
+  while (n < static_cast<int>(streams.size())) {
+    if (n == kMaxAviStreams) {
+      m_reporter.Error("Maximum number of streams reached: " + std::to_string(n) +
+                       " is the maximum - InsertAVIFile()");
+      break;
+    }
+    if (!streams[n]) {
+      m_reporter.Error("Unable to create editable stream at # " + std::to_string(n) + " - InsertAVIFile()");
+      break;
+    }
+    m_table.push_back(Entry{file.bytes, *streams[n], std::nullopt});
+    ++n;
+  }
+  if (n != before || n == kMaxAviStreams) {
+    InitStreams();
+  } else {
+    m_reporter.Error("Unable to load streams from AVI - InsertAVIFile()");
+  }
+}
+
+void AviReader::InitStreams() {
+  m_first_video = -1;
+  m_first_audio = -1;
+  for (int i = 0; i < StreamCount(); ++i) {
+    Entry& entry = m_table[i];
+    entry.decoder.reset();
+    if (entry.stream.header.type == "vids") {
+      entry.decoder = VideoDecoder::Open(entry.stream.format);
+      if (entry.decoder && m_first_video < 0) m_first_video = i;
+    } else if (entry.stream.header.type == "auds" && m_first_audio < 0) {
+      m_first_audio = i;
+    }
+  }
+  if (m_first_audio >= 0 && m_first_video < 0) m_reporter.Error("No video found in AVI - InitStreams()");
+}
+
+std::optional<AviStreamHeader> AviReader::GetAviInfo() {
+  if (m_first_video < 0) {
+    m_reporter.Error(
+        "Unable to find compatible video stream in AVI. This AVI format is unknown. It is possibly compressed "
+        "with an unknown codec - GetAviInfo()");
+    return std::nullopt;
+  }
+  const Entry& entry = m_table[m_first_video];
+  AviStreamHeader info = entry.stream.header;
+  // Some writers (GStreamer) leave the rectangle empty and some the length 0.
+  if (info.frame.right <= info.frame.left || info.frame.bottom <= info.frame.top) {
+    info.frame = AviRect{0, 0, entry.decoder->Width(), entry.decoder->Height()};
+  }
+  if (info.length == 0) info.length = static_cast<std::uint32_t>(entry.stream.chunks.size());
+  return info;
+}
+
+std::optional<Bitmap> AviReader::DecodeFrame(const Entry& entry, std::int64_t frame) const {
+  const std::int64_t index = frame - entry.stream.header.start;
+  const auto& chunks = entry.stream.chunks;
+  if (frame < entry.stream.header.start || index >= static_cast<std::int64_t>(chunks.size())) return std::nullopt;
+  // An empty chunk repeats the frame before it.
+  auto k = static_cast<std::size_t>(index);
+  while (k > 0 && chunks[k].size == 0) --k;
+  const AviChunkRef ref = chunks[k];
+  const auto bytes = entry.bytes->Bytes();
+  if (ref.size == 0 || ref.offset > bytes.size() || ref.size > bytes.size() - ref.offset) return std::nullopt;
+
+  std::vector<Rgb> palette = entry.decoder->Palette();
+  for (const AviPaletteChange& change : entry.stream.palette_changes) {
+    if (change.before_chunk > k) break;
+    const AviChunkRef data = change.data;
+    if (data.offset <= bytes.size() && data.size <= bytes.size() - data.offset) {
+      ApplyPaletteChange(palette, bytes.subspan(static_cast<std::size_t>(data.offset), data.size));
+    }
+  }
+  return entry.decoder->Decode(bytes.subspan(static_cast<std::size_t>(ref.offset), ref.size), palette);
+}
+
+void AviReader::GetFrame(Bitmap& target, int width, int height, std::int64_t frame) {
+  if (target.Format() != PixelFormat::kBits24) target.SetPixelFormat(PixelFormat::kBits24);
+  for (const Entry& entry : m_table) {
+    if (!entry.decoder) continue;
+    const std::optional<Bitmap> picture = DecodeFrame(entry, frame);
+    if (picture) {
+      ResizeStandard(*picture, target, Rect{0, 0, width, height});
+    } else {
+      FillRect(target, width, height, kMissingFrameColor);
+    }
+  }
+}
+
+void AviReader::Close() {
+  m_table.clear();
+  m_first_video = -1;
+  m_first_audio = -1;
+}
+
+}  // namespace sf

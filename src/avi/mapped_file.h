@@ -1,0 +1,31 @@
+// A whole file mapped read-only into memory, so that readers can walk AVI files
+// of many gigabytes without copying them. Shared ownership lets the streams
+// taken from a file outlive the file's own handle.
+//   const auto file = MappedFile::Open(path);   // throws std::runtime_error
+//   ByteReader reader(file->Bytes());
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace sf {
+
+class MappedFile {
+ public:
+  static std::shared_ptr<const MappedFile> Open(const std::string& path);
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  std::span<const std::uint8_t> Bytes() const { return {m_data, m_size}; }
+
+ private:
+  MappedFile(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+  const std::uint8_t* m_data = nullptr;
+  std::size_t m_size = 0;
+};
+
+}  // namespace sf

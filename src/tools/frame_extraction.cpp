@@ -1,0 +1,106 @@
+#include "tools/frame_extraction.h"
+
+#include <exception>
+
+#include "common/file_util.h"
+#include "image/bmp_writer.h"
+
+namespace sf {
+
+namespace {
+
+int DecimalDigits(long long value) {
+  int digits = 1;
+  while (value >= 10) {
+    value /= 10;
+    ++digits;
+  }
+  return digits;
+}
+
+// Whole percent of processed in count, truncated.
+int Percent(int processed, int count) {
+  return count > 0 ? static_cast<int>(static_cast<long long>(processed) * 100 / count) : 0;
+}
+
+void ShowProgress(ProgressObserver& progress, int processed, int count) {
+  const int percent = Percent(processed, count);
+  progress.Progress(ExtractionProgressLabel(processed, percent), percent);
+}
+
+void DrawOrReport(FrameSource& source, int index, Bitmap& preview, Reporter& reporter) {
+  try {
+    source.DrawFrame(index, preview);
+  } catch (const std::exception& error) {
+    reporter.Error(error.what());
+    reporter.Error("Error getting frame - GetFrame().");
+  }
+}
+
+}  // namespace
+
+std::string FrameFileName(const std::string& base, int k, int total) {
+  const int width = DecimalDigits(total > 1 ? total - 1 : 0);
+  std::string number = std::to_string(k);
+  if (static_cast<int>(number.size()) < width) number.insert(0, static_cast<std::size_t>(width) - number.size(), '0');
+  return base + number + ".bmp";
+}
+
+std::string ExtractionProgressLabel(int processed, int percent) {
+  return "Frames Processed/Percent: " + std::to_string(processed) + " / " + std::to_string(percent) + "%";
+}
+
+ExtractionResult ExtractFrames(FrameSource& source, const ExtractionRequest& request, Bitmap& preview,
+                               Reporter& reporter, ProgressObserver& progress) {
+  ExtractionResult result;
+  progress.Progress(ExtractionProgressLabel(0, 0), 0);
+  progress.ProcessEvents();
+  if (request.base.empty()) {
+    reporter.Error("Please choose a destination for the bitmaps. Process stopped.\n- ExtractBtnClick()");
+    result.outcome = ExtractionOutcome::kNoDestination;
+    return result;
+  }
+  const int total = source.FrameCount();
+  const int s = request.first;
+  const int e = request.last;
+  if (e > total || s <= 0 || e < s) {
+    reporter.Error("Invalid frame range. - ExtractBtnClick()");
+    result.outcome = ExtractionOutcome::kInvalidRange;
+    return result;
+  }
+
+  result.count = e - s + 1;
+  result.output_folder = FolderOf(request.base);
+  const int interval = request.style.progress_interval > 0 ? request.style.progress_interval : 1;
+  try {
+    preview = Bitmap(source.Width(), source.Height(), PixelFormat::kBits24);
+    if (request.show_frame) request.show_frame(s);
+    progress.ProcessEvents();
+    for (int k = s - 1; k <= e - 1; ++k) {
+      const int mirrored = (e - 1) - k + (s - 1);
+      const bool reverse_frames = request.reverse && !request.style.reverse_numbers;
+      const bool reverse_numbers = request.reverse && request.style.reverse_numbers;
+      const int frame = reverse_frames ? mirrored : k;
+      DrawOrReport(source, frame, preview, reporter);
+      WriteBmpFile(preview, FrameFileName(request.base, reverse_numbers ? mirrored : k, total));
+      ++result.processed;
+      if ((k + 1) % interval != 0) continue;
+      ShowProgress(progress, result.processed, result.count);
+      if (request.show_frame) request.show_frame(frame + 1);
+      progress.ProcessEvents();
+      if (progress.StopRequested()) {
+        result.outcome = ExtractionOutcome::kStopped;
+        break;
+      }
+    }
+    if (request.open_folder != nullptr && !result.output_folder.empty()) request.open_folder->Open(result.output_folder);
+  } catch (const std::exception& error) {
+    reporter.Error(error.what());
+    reporter.Error(request.style.failure_message);
+    result.outcome = ExtractionOutcome::kFailed;
+  }
+  ShowProgress(progress, result.processed, result.count);
+  return result;
+}
+
+}  // namespace sf
