@@ -9,10 +9,12 @@
 #include "common/file_util.h"
 #include "common/format_error.h"
 #include "image/bmp_reader.h"
+#include "image/emf_reader.h"
 #include "image/ico_reader.h"
 #include "image/image_kind.h"
 #include "image/jpeg_reader.h"
 #include "image/png_reader.h"
+#include "image/wmf_reader.h"
 
 namespace sf {
 
@@ -35,14 +37,12 @@ Bitmap DecodeIconPicture(std::span<const std::uint8_t> bytes) {
 }
 
 Bitmap RefuseGif(std::span<const std::uint8_t>) { throw FormatError("GIF pictures are not supported"); }
-Bitmap RefuseWmf(std::span<const std::uint8_t>) { throw FormatError("Windows Meta files are not supported"); }
-Bitmap RefuseEmf(std::span<const std::uint8_t>) { throw FormatError("Enhanced Meta files are not supported"); }
 
 // One row per kind: its name in the image information and its decoder.
 constexpr KindDecoder kDecoders[] = {
     {PictureKind::kIcon, "Icon (.ico)", &DecodeIconPicture},
-    {PictureKind::kWmf, "Windows Meta file (.wmf)", &RefuseWmf},
-    {PictureKind::kEmf, "Enhanced Meta file (.emf)", &RefuseEmf},
+    {PictureKind::kWmf, "Windows Meta file (.wmf)", &RenderWmf},
+    {PictureKind::kEmf, "Enhanced Meta file (.emf)", &RenderEmf},
     {PictureKind::kJpeg, "JPEG", &DecodeJpeg},
     {PictureKind::kGif, "GIF", &RefuseGif},
     {PictureKind::kBmp, "Bitmap", &ReadBmp},

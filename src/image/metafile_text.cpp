@@ -71,6 +71,9 @@ struct Layout {
   double descent = 0;
   double total = 0;  // pixels from the first character's start to the end
   std::vector<double> offsets;  // pixels from origin to each character, when advances are given
+  // Horizontal squeeze of the glyphs, below 1 when the record's advances are
+  // narrower than our font's, so that neighbours do not overlap.
+  double squeeze = 1;
 };
 
 void FillQuad(cairo_t* cr, const Layout& l, double from, double to, double up, double below, ColorRef color) {
@@ -104,16 +107,18 @@ Layout MakeLayout(const MetafileCanvas& canvas, cairo_t* cr, const cairo_matrix_
   cairo_font_extents(cr, &fe);
   l.ascent = fe.ascent;
   l.descent = fe.descent;
+  cairo_text_extents_t te;
+  cairo_text_extents(cr, text.c_str(), &te);
+  l.total = te.x_advance;
   if (!run.advances.empty()) {
     const double x_scale = Length(m.xx, m.yx);
+    double total = 0;
     for (const double advance : run.advances) {
-      l.offsets.push_back(l.total);
-      l.total += advance * x_scale;
+      l.offsets.push_back(total);
+      total += advance * x_scale;
     }
-  } else {
-    cairo_text_extents_t te;
-    cairo_text_extents(cr, text.c_str(), &te);
-    l.total = te.x_advance;
+    if (total > 0 && total < l.total) l.squeeze = std::max(0.5, total / l.total);
+    l.total = total;
   }
   double x = reference.x, y = reference.y;
   cairo_matrix_transform_point(&m, &x, &y);
@@ -136,7 +141,7 @@ Layout MakeLayout(const MetafileCanvas& canvas, cairo_t* cr, const cairo_matrix_
 void ShowCharacters(cairo_t* cr, const Layout& l, const TextRun& run, const std::string& text, double em) {
   cairo_matrix_t font_matrix;
   cairo_matrix_init_rotate(&font_matrix, std::atan2(l.along.y, l.along.x));
-  cairo_matrix_scale(&font_matrix, em, em);
+  cairo_matrix_scale(&font_matrix, em * l.squeeze, em);
   cairo_set_font_matrix(cr, &font_matrix);
   if (l.offsets.empty()) {
     cairo_move_to(cr, l.origin.x, l.origin.y);
@@ -204,7 +209,8 @@ void DrawText(MetafileCanvas& canvas, Point2 reference, const TextRun& run, std:
     SetSourceColor(cr, dc.background_color);
     cairo_fill(cr);
   }
-  cairo_select_font_face(cr, FamilyForFace(dc.font.face), dc.font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+  cairo_select_font_face(cr, FamilyForFace(dc.font.face),
+                         dc.font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                          dc.font.weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   const double em = EmInPixels(canvas, m, cr);
   if (run.chars.empty() || !std::isfinite(em) || em < 0.5 || em > kMaxEm) return;

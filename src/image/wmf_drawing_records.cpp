@@ -109,7 +109,9 @@ void PlayExtTextOut(WmfPlayer& p, ByteReader& r) {
 
 // Whether a transfer record carries a bitmap: without one the record is as
 // long as its function number's high byte says, in words.
-bool HasBitmap(std::uint16_t function, const ByteReader& r) { return r.Size() != static_cast<std::size_t>(function >> 8) * 2; }
+bool HasBitmap(std::uint16_t function, const ByteReader& r) {
+  return r.Size() != static_cast<std::size_t>(function >> 8) * 2;
+}
 
 void PlayDibBitBlt(WmfPlayer& p, ByteReader& r) {
   const bool has_bitmap = HasBitmap(0x0940, r);
