@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kMaxFormatBytes = std::size_t{1} << 16;
 // A ceiling on the chunks kept per file, so that a file of empty chunks cannot
 // make the index larger than memory.
-constexpr std::size_t kMaxChunks = std::size_t{1} << 25;
+constexpr std::size_t kMaxChunks = std::size_t{1} << 24;
 constexpr std::uint8_t kIndexOfIndexes = 0;
 constexpr std::uint8_t kIndexOfChunks = 1;
 
