@@ -185,8 +185,11 @@ Bitmap DecodeUncompressed(std::span<const std::uint8_t> data, const DibHeader& h
   const std::uint64_t row_bits = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(h.bit_count);
   const std::uint64_t stride = ((row_bits + 31) / 32) * 4;
   // Writers often leave out the padding of the last row; its pixels must be there.
-  const std::uint64_t needed = height == 0 ? 0 : stride * static_cast<std::uint64_t>(height - 1) + (row_bits + 7) / 8;
-  if (needed > data.size()) throw FormatError("BMP pixel data is cut short");
+  // Divided rather than multiplied, so that no product can overflow.
+  const std::uint64_t last_row = (row_bits + 7) / 8;
+  if (height > 0 && (last_row > data.size() || (height > 1 && stride > (data.size() - last_row) / (height - 1)))) {
+    throw FormatError("BMP pixel data is cut short");
+  }
 
   Bitmap picture(width, height, FormatFor(h.bit_count));
   const bool top_down = h.height < 0;
