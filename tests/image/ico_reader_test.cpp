@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/file_util.h"
 #include "common/format_error.h"
-#include "support/corpus.h"
 
 namespace sf {
 namespace {
@@ -97,32 +95,6 @@ TEST(IcoReader, DirectoryIsCheckedAgainstTheFile) {
   std::vector<std::uint8_t> beyond = IconFile({Entry(1, 1, 24, Rgb{}, 0, {})});
   beyond[18] = 0xFF;  // the offset's high byte: far past the end
   refuses(beyond, "Icon file holds no readable pictures");
-}
-
-TEST(IcoReader, CorpusIconsGiveTheirLargestEntry) {
-  if (!test::CorpusRoot()) GTEST_SKIP() << "corpus not present";
-  const struct {
-    const char* file;
-    int size_w;
-    int size_h;
-  } rows[] = {
-      {"gen-icotool-1-4-8-24bit.ico", 64, 64},     {"gen-icotool-32bit-and-png256.ico", 256, 256},
-      {"gen-imagemagick-autoresize.ico", 256, 256}, {"gen-pillow-bmp-entries.ico", 36, 48},
-      {"imagemagick-ImageMagick.ico", 64, 64},      {"imagemagick-input-4bit.ico", 32, 32},
-      {"libgdiplus-test.ico", 256, 256},            {"libgdiplus-test3.ico", 32, 32},
-      {"pillow-black_and_white.ico", 16, 16},       {"pillow-hopper.ico", 16, 16},
-      {"pillow-hopper_256x256.ico", 256, 256},      {"pillow-hopper_draw.ico", 16, 16},
-      {"pillow-hopper_mask.ico", 16, 16},           {"pillow-hopper_unexpected.ico", 16, 16},
-      {"pillow-pillow.ico", 256, 256},              {"pillow-python.ico", 48, 48},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.file);
-    const Bitmap icon = ReadIco(ReadWholeFile(*test::CorpusPath(std::string("ico/") + row.file)));
-    EXPECT_EQ(icon.Width(), row.size_w);
-    EXPECT_EQ(icon.Height(), row.size_h);
-  }
-  // 65535 x 65535 claimed inside a 198-byte file: refused, never allocated.
-  EXPECT_THROW(ReadIco(ReadWholeFile(*test::CorpusPath("ico/pillow-decompression_bomb.ico"))), FormatError);
 }
 
 }  // namespace

@@ -20,39 +20,6 @@ using ::testing::StartsWith;
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 
-TEST(JpegReader, CorpusFilesDecodeAtFullSizeIn24Bits) {
-  if (!test::CorpusRoot()) GTEST_SKIP() << "corpus not present";
-  const struct {
-    const char* file;
-    int width;
-    int height;
-  } rows[] = {
-      {"gen-cmyk-adobe-only.jpg", 100, 100},        {"gen-hopper-arithmetic.jpg", 128, 128},
-      {"gen-hopper-no-app-markers.jpg", 128, 128},  {"gen-hopper-progressive.jpg", 128, 128},
-      {"gen-hopper-restart-markers.jpg", 128, 128}, {"gen-hopper-truncated-baseline.jpg", 128, 128},
-      {"imagemagick-input-progressive.jpg", 70, 46}, {"imagemagick-input.jpg", 70, 46},
-      {"imagemagick-wizard.jpg", 264, 351},         {"libgdiplus-test-exif.jpg", 100, 68},
-      {"libgdiplus-test.jpg", 100, 68},             {"pillow-app13-multiple.jpg", 256, 160},
-      {"pillow-exif_gps_typeerror.jpg", 800, 531},  {"pillow-flower.jpg", 480, 360},
-      {"pillow-flower2.jpg", 300, 225},             {"pillow-hopper.jpg", 128, 128},
-      {"pillow-hopper_16bit_qtables.jpg", 128, 128}, {"pillow-hopper_gray.jpg", 128, 128},
-      {"pillow-iptc.jpg", 640, 480},                {"pillow-jfif_unit_cm.jpg", 1, 1},
-      {"pillow-junk_jpeg_header.jpg", 1024, 768},   {"pillow-orientation_rectangle.jpg", 2, 1},
-      {"pillow-photoshop-200dpi-broken.jpg", 200, 200}, {"pillow-pil_sample_cmyk.jpg", 100, 100},
-      {"pillow-pil_sample_rgb.jpg", 100, 100},      {"pillow-truncated_app14.jpg", 100, 100},
-      {"pillow-truncated_jpeg.jpg", 100, 100},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.file);
-    const Bitmap picture = DecodeJpeg(ReadWholeFile(*test::CorpusPath(std::string("jpeg/") + row.file)));
-    EXPECT_EQ(picture.Width(), row.width);
-    EXPECT_EQ(picture.Height(), row.height);
-    EXPECT_EQ(picture.Format(), PixelFormat::kBits24);
-  }
-  EXPECT_THAT([] { DecodeJpeg(ReadWholeFile(*test::CorpusPath("jpeg/gen-hopper-truncated-in-headers.jpg"))); },
-              ThrowsMessage<FormatError>(StrEq("JPEG file is cut short")));
-}
-
 TEST(JpegReader, PixelsMatchImageMagicksLibjpeg) {
   if (!test::CorpusRoot()) GTEST_SKIP() << "corpus not present";
   if (!test::ReferenceRgb(*test::CorpusPath("jpeg/pillow-hopper.jpg"))) GTEST_SKIP() << "no ImageMagick";

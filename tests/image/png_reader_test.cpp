@@ -58,28 +58,6 @@ TEST(PngReader, DamagedFilesFailWithAMessage) {
   EXPECT_THAT([&] { DecodePng(bytes); }, ThrowsMessage<FormatError>(StartsWith("PNG file cannot be read: ")));
 }
 
-TEST(PngReader, CorpusFilesOfEveryColourType) {
-  if (!test::CorpusRoot()) GTEST_SKIP() << "corpus not present";
-  const struct {
-    const char* file;
-    int width;
-    int height;
-  } rows[] = {
-      {"gen-flower-rgb16-interlaced.png", 120, 90}, {"libgdiplus-test-interlaced.png", 100, 68},
-      {"libgdiplus-test-trns.png", 24, 24},         {"pillow-apng-mode_16bit.png", 128, 64},
-      {"pillow-hopper.png", 128, 128},              {"pillow-i_trns.png", 64, 64},
-      {"pillow-p_trns_single.png", 64, 64},         {"pillow-pil123p.png", 162, 150},
-      {"pillow-pil123rgba.png", 162, 150},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.file);
-    const Bitmap picture = DecodePng(ReadWholeFile(*test::CorpusPath(std::string("png/") + row.file)));
-    EXPECT_EQ(picture.Width(), row.width);
-    EXPECT_EQ(picture.Height(), row.height);
-    EXPECT_EQ(picture.Format(), PixelFormat::kBits24);
-  }
-}
-
 TEST(PngReader, OpaquePixelsAgreeWithImageMagick) {
   if (!test::CorpusRoot()) GTEST_SKIP() << "corpus not present";
   // 16-bit samples are scaled to 8 bits with rounding; ImageMagick may round
