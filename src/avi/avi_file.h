@@ -1,9 +1,7 @@
-// The streams of an AVI file as a reader needs them: each stream's header and
-// format and where its chunks lie, taken from the OpenDML super indexes, from
-// idx1, or by walking the movi lists of every RIFF segment when there is no
-// usable index (a file cut short, a writer that wrote none).
+// The streams of an AVI file as a reader needs them: header, format and where
+// the chunks lie, from the OpenDML super indexes, idx1, or a walk of the movi
+// lists of every RIFF segment when no index is usable.
 //   const AviFile file = ReadAviFile(bytes);   // throws FormatError when not an AVI
-//   for (const auto& stream : file.streams) if (stream && stream->header.type == "vids") ...
 #pragma once
 
 #include <cstdint>

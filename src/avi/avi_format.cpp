@@ -2,12 +2,6 @@
 
 namespace sf {
 
-std::string FourCCText(std::uint32_t value) {
-  std::string text(4, ' ');
-  for (std::size_t i = 0; i < 4; ++i) text[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  return text;
-}
-
 std::string StreamChunkId(int stream, std::string_view kind) {
   std::string id = {static_cast<char>('0' + stream / 10 % 10), static_cast<char>('0' + stream % 10)};
   id += kind;

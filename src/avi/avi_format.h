@@ -29,8 +29,6 @@ constexpr std::uint32_t FourCCValue(std::string_view code) {
   return value;
 }
 
-std::string FourCCText(std::uint32_t value);
-
 // The frame rectangle of a stream header (left, top, right, bottom).
 struct AviRect {
   std::int32_t left = 0;

@@ -1,13 +1,8 @@
-// The layout of an AVI file being written: a header area reserved at the start
-// and filled in when the file is finished, the chunks of every stream in the
-// movi list, and the idx1 index. A file that outgrows one RIFF segment goes on
-// in OpenDML "RIFF AVIX" segments, each movi list ending in ix## standard
-// indexes that the streams' indx super indexes point to; the first segment
-// stays a complete AVI 1.0 file with its own idx1.
-//   AviMuxer muxer(path, {});
-//   const int video = muxer.AddStream(header, format);
-//   muxer.WriteChunk(video, "db", frame_bytes, kAviIndexKeyFrame, 1);
-//   muxer.Finish();
+// The layout of an AVI file being written: headers filled in at the end, the movi
+// chunks with idx1, and past one RIFF segment OpenDML "RIFF AVIX" segments with
+// ix## indexes behind indx super indexes (the first segment stays AVI 1.0).
+//   AviMuxer muxer(path, {});  const int video = muxer.AddStream(header, format);
+//   muxer.WriteChunk(video, "db", frame_bytes, kAviIndexKeyFrame, 1);  muxer.Finish();
 #pragma once
 
 #include <array>

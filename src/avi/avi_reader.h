@@ -1,9 +1,7 @@
-// The frame extractor's AVI reader: a table of at most 25 streams taken from a
-// file, the first video stream it can decode, and any frame of the decodable
-// video streams drawn scaled into a bitmap (dark grey where a frame is missing).
-// Every message goes through the Reporter.
-//   AviReader reader(reporter);
-//   reader.InitAvi(path);
+// The frame extractor's AVI reader: a table of at most 25 streams, the first
+// video stream it can decode, and frames of the decodable video streams drawn
+// scaled into a bitmap (dark grey where a frame is missing); messages go to the Reporter.
+//   AviReader reader(reporter);  reader.InitAvi(path);
 //   if (const auto info = reader.GetAviInfo()) reader.GetFrame(preview, width, height, 0);
 #pragma once
 

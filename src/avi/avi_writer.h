@@ -1,10 +1,8 @@
 // The compile's AVI writer: one video stream written frame by frame through a
-// compressor chosen once, and at most one PCM audio stream copied from WAV
-// files. A failure is sticky: after one, every call except Close returns
-// AVIERR_ERROR and does nothing, so a caller may look at the outcome where it cares.
-//   auto writer = AviWriter::Open(path, 100000.0, 29.97);
-//   writer->BeginVideo(frame, {}, &chooser);  writer->AddWav(wav_path);  writer->AddFrame(frame);
-//   AviWriter::Close(std::move(writer));
+// compressor chosen once, at most one PCM audio stream copied from WAV files, and
+// a sticky failure (after one, every call but Close returns AVIERR_ERROR).
+//   auto writer = AviWriter::Open(path, 100000.0, 29.97);  writer->BeginVideo(frame, {}, &chooser);
+//   writer->AddWav(wav_path);  writer->AddFrame(frame);  AviWriter::Close(std::move(writer));
 #pragma once
 
 #include <cstdint>

@@ -27,7 +27,6 @@ struct RiffChunk {
   // The declared size ran past the end of the parent.
   bool truncated = false;
 
-  bool IsList() const { return !list_type.empty(); }
   ByteReader Reader() const { return ByteReader(body); }
 };
 

@@ -1,10 +1,7 @@
-// Writing RIFF files: a chunk or list is begun with a placeholder size, its body
-// written, and ending it patches the real size and pads an odd body with a zero
-// byte. File positions are 64-bit, so the writer serves files of any length.
+// Writing RIFF files: a chunk begins with a placeholder size, and ending it patches
+// the real size and pads an odd body with a zero byte. Positions are 64-bit.
 //   RiffWriter riff(path);
-//   const auto hdrl = riff.BeginList("hdrl");
-//   riff.U32(width);  // ...
-//   riff.EndChunk(hdrl);
+//   const auto hdrl = riff.BeginList("hdrl");  riff.U32(width);  riff.EndChunk(hdrl);
 #pragma once
 
 #include <cstdint>
@@ -41,7 +38,6 @@ class RiffWriter {
   void U32(std::uint32_t value);
   void U64(std::uint64_t value);
   void I16(std::int16_t value) { U16(static_cast<std::uint16_t>(value)); }
-  void I32(std::int32_t value) { U32(static_cast<std::uint32_t>(value)); }
   // Exactly four characters.
   void FourCC(std::string_view code);
   void Bytes(std::span<const std::uint8_t> bytes);

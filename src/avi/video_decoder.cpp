@@ -61,47 +61,63 @@ std::optional<ChannelMasks> ReadMasks(std::span<const std::uint8_t> format, int 
   return masks;
 }
 
+// The BITMAPINFOHEADER fields a decoder needs; biSizeImage is not trusted.
+struct InfoHeader {
+  std::uint32_t size = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  int bits = 0;
+  std::uint32_t compression = 0;
+  std::uint32_t colours_used = 0;
+};
+
+InfoHeader ReadInfoHeader(std::span<const std::uint8_t> format) {
+  ByteReader r(format);
+  InfoHeader info;
+  info.size = r.U32();
+  info.width = r.I32();
+  info.height = r.I32();
+  r.Skip(2);  // biPlanes
+  info.bits = r.U16();
+  info.compression = r.U32();
+  r.Skip(4 + 4 + 4);  // biSizeImage, pixels per metre
+  info.colours_used = r.U32();
+  return info;
+}
+
 }  // namespace
 
 std::optional<VideoDecoder> VideoDecoder::Open(std::span<const std::uint8_t> format) {
   try {
-    ByteReader r(format);
-    const std::uint32_t header_size = r.U32();  // biSize
-    const std::int32_t width = r.I32();
-    const std::int32_t height = r.I32();
-    r.Skip(2);  // biPlanes
-    const std::uint16_t bits = r.U16();
-    const std::uint32_t compression = r.U32();
-    r.Skip(4 + 4 + 4);  // biSizeImage (not trusted), pixels per metre
-    const std::uint32_t colours_used = r.U32();
-    if (header_size < 40 || width <= 0 || width > kMaxSide || height == 0 || height < -kMaxSide ||
-        height > kMaxSide) {
+    const InfoHeader info = ReadInfoHeader(format);
+    if (info.size < 40 || info.width <= 0 || info.width > kMaxSide || info.height == 0 || info.height < -kMaxSide ||
+        info.height > kMaxSide) {
       return std::nullopt;
     }
     VideoDecoder decoder;
-    decoder.m_width = width;
-    decoder.m_height = height < 0 ? -height : height;
-    decoder.m_top_down = height < 0;
-    if (IsJpeg(compression)) {
+    decoder.m_width = info.width;
+    decoder.m_height = info.height < 0 ? -info.height : info.height;
+    decoder.m_top_down = info.height < 0;
+    if (IsJpeg(info.compression)) {
       decoder.m_kind = Kind::kJpeg;
       return decoder;
     }
-    if (IsGrey(compression) && bits == 8) {
+    if (IsGrey(info.compression) && info.bits == 8) {
       decoder.m_kind = Kind::kGrey;
       return decoder;
     }
-    if (compression == kBiBitfields && (bits == 16 || bits == 32)) {
-      const auto masks = ReadMasks(format, bits);
+    if (info.compression == kBiBitfields && (info.bits == 16 || info.bits == 32)) {
+      const auto masks = ReadMasks(format, info.bits);
       if (!masks) return std::nullopt;
       decoder.m_masks = *masks;
-    } else if (IsRaw(compression) && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
-      decoder.m_masks = bits == 16 ? kMasks555 : kMasks888;
-      if (bits == 8) decoder.m_palette = ReadColorTable(format, header_size, colours_used);
+    } else if (IsRaw(info.compression) && (info.bits == 8 || info.bits == 16 || info.bits == 24 || info.bits == 32)) {
+      decoder.m_masks = info.bits == 16 ? kMasks555 : kMasks888;
+      if (info.bits == 8) decoder.m_palette = ReadColorTable(format, info.size, info.colours_used);
     } else {
       return std::nullopt;
     }
-    decoder.m_format = static_cast<PixelFormat>(bits);
-    const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(width), decoder.m_format);
+    decoder.m_format = static_cast<PixelFormat>(info.bits);
+    const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(info.width), decoder.m_format);
     if (stride * static_cast<std::uint64_t>(decoder.m_height) > kMaxBitmapBytes) return std::nullopt;
     return decoder;
   } catch (const FormatError&) {

@@ -1,7 +1,6 @@
-// Decoding the frames of a video stream into bitmaps: uncompressed 8-bit frames
-// with a palette, 16-bit (5-5-5, or any masks through BI_BITFIELDS), 24- and
-// 32-bit frames stored bottom-up or top-down with rows padded to 4 bytes, 8-bit
-// grey (Y800) and Motion JPEG. Other encodings cannot be decoded.
+// Decoding video frames into bitmaps: uncompressed 8-bit (palette), 16-bit (5-5-5
+// or BI_BITFIELDS masks), 24- and 32-bit frames, bottom-up or top-down with rows
+// padded to 4 bytes, 8-bit grey (Y800) and Motion JPEG; nothing else.
 //   const auto decoder = VideoDecoder::Open(stream.format);   // nullopt: not decodable
 //   const std::optional<Bitmap> frame = decoder->Decode(chunk_bytes, decoder->Palette());
 #pragma once

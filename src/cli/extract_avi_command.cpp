@@ -32,6 +32,13 @@ int ParseFrameNumber(const std::string& text, const std::string& option) {
   return static_cast<int>(ParseIntOption(text, option, -2147483647LL, 2147483647LL));
 }
 
+// Keeps the last progress line, which the command prints at the end.
+class LastProgress final : public ProgressObserver {
+ public:
+  void Progress(const std::string& text, int) override { last = text; }
+  std::string last;
+};
+
 }  // namespace
 
 int RunExtractAviCommand(std::span<const std::string> args) {
@@ -56,10 +63,10 @@ int RunExtractAviCommand(std::span<const std::string> args) {
   request.last = to ? ParseFrameNumber(*to, "--to") : source.FrameCount();
 
   Bitmap preview;
-  ProgressObserver quiet;
-  const ExtractionResult result = ExtractFrames(source, request, preview, reporter, quiet);
+  LastProgress progress;
+  const ExtractionResult result = ExtractFrames(source, request, preview, reporter, progress);
   if (result.outcome != ExtractionOutcome::kCompleted) return 1;
-  std::cout << ExtractionProgressLabel(result.processed, result.count > 0 ? 100 : 0) << "\n";
+  std::cout << progress.last << "\n";
   return reporter.ErrorCount() > 0 ? 1 : 0;
 }
 

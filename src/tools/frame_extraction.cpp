@@ -18,6 +18,10 @@ int DecimalDigits(long long value) {
   return digits;
 }
 
+std::string ExtractionProgressLabel(int processed, int percent) {
+  return "Frames Processed/Percent: " + std::to_string(processed) + " / " + std::to_string(percent) + "%";
+}
+
 // Whole percent of processed in count, truncated.
 int Percent(int processed, int count) {
   return count > 0 ? static_cast<int>(static_cast<long long>(processed) * 100 / count) : 0;
@@ -44,10 +48,6 @@ std::string FrameFileName(const std::string& base, int k, int total) {
   std::string number = std::to_string(k);
   if (static_cast<int>(number.size()) < width) number.insert(0, static_cast<std::size_t>(width) - number.size(), '0');
   return base + number + ".bmp";
-}
-
-std::string ExtractionProgressLabel(int processed, int percent) {
-  return "Frames Processed/Percent: " + std::to_string(processed) + " / " + std::to_string(percent) + "%";
 }
 
 ExtractionResult ExtractFrames(FrameSource& source, const ExtractionRequest& request, Bitmap& preview,

@@ -60,8 +60,6 @@ struct ExtractionResult {
 
 // base + k in decimal, padded with zeros to the digit count of total - 1, + ".bmp".
 std::string FrameFileName(const std::string& base, int k, int total);
-// "Frames Processed/Percent: 20 / 40%"
-std::string ExtractionProgressLabel(int processed, int percent);
 
 // Checks the destination and the range (errors "Please choose a destination
 // for the bitmaps. Process stopped.\n- ExtractBtnClick()" and "Invalid frame

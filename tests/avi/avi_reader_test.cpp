@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "avi/avi_test_files.h"
+#include "avi/avi_muxer.h"
 #include "avi/avi_writer.h"
 #include "common/file_util.h"
 #include "support/corpus.h"
@@ -19,6 +19,27 @@ constexpr char kNoCompatibleVideo[] =
     "Unable to find compatible video stream in AVI. This AVI format is unknown. It is possibly compressed with an "
     "unknown codec - GetAviInfo()";
 constexpr char kNoVideo[] = "No video found in AVI - InitStreams()";
+
+AviStreamHeader VideoHeader(int width, int height) {
+  AviStreamHeader h;
+  h.type = "vids";
+  h.scale = 1;
+  h.rate = 25;
+  h.frame = AviRect{0, 0, width, height};
+  return h;
+}
+
+// A BITMAPINFOHEADER followed by masks or a palette.
+std::vector<std::uint8_t> BitmapFormat(int width, int height, int bits, std::uint32_t compression,
+                                       std::vector<std::uint8_t> extra) {
+  std::vector<std::uint8_t> out;
+  for (const std::uint32_t field : {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
+                                    1u | (static_cast<std::uint32_t>(bits) << 16), compression, 0u, 0u, 0u, 0u, 0u}) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(field >> (8 * i)));
+  }
+  out.insert(out.end(), extra.begin(), extra.end());
+  return out;
+}
 
 std::string OpenMessage(const std::string& path) { return "Unable to open AVI file:\n\"" + path + "\"\n - InitAvi()"; }
 
@@ -63,12 +84,7 @@ class AviReaderTest : public ::testing::Test {
   }
 
   static bool AllMissing(const Bitmap& frame) {
-    for (int y = 0; y < frame.Height(); ++y) {
-      for (int x = 0; x < frame.Width(); ++x) {
-        if (frame.PixelColor(x, y) != kMissingFrameColor) return false;
-      }
-    }
-    return true;
+    return test::SamePixels(frame, test::MakeSolid(frame.Width(), frame.Height(), kMissingFrameColor));
   }
 
   std::string m_dir = test::MakeTempDir();
@@ -76,65 +92,54 @@ class AviReaderTest : public ::testing::Test {
   AviReader m_reader{m_reporter};
 };
 
-TEST_F(AviReaderTest, UncompressedCorpusFramesEqualFfmpegs) {
+TEST_F(AviReaderTest, CorpusFramesMatchFfmpegs) {
   if (!test::HaveProgram("ffmpeg")) GTEST_SKIP() << "ffmpeg not installed";
-  const struct {
-    const char* name;
-    int width;
-    int height;
-  } rows[] = {
-      {"gen-ffmpeg-raw-bgr24-80x60.avi", 80, 60},        {"gen-ffmpeg-raw-bgr24-80x60-pcm16.avi", 80, 60},
-      {"gen-ffmpeg-raw-bgr24-75x50-oddwidth.avi", 75, 50}, {"gen-ffmpeg-raw-bgra-80x60.avi", 80, 60},
-      {"gen-ffmpeg-raw-bgra-80x60-pcm16.avi", 80, 60},   {"gen-ffmpeg-raw-pal8-80x60.avi", 80, 60},
-      {"gen-ffmpeg-raw-pal8-80x60-pcm16.avi", 80, 60},   {"gen-ffmpeg-raw-rgb555le-80x60.avi", 80, 60},
-      {"gen-ffmpeg-raw-rgb555le-80x60-pcm16.avi", 80, 60}, {"gen-gstreamer-raw-bgr24-80x60.avi", 80, 60},
-      {"gen-gstreamer-raw-bgrx32-80x60.avi", 80, 60},    {"gen-gstreamer-y800-gray8-80x60.avi", 80, 60},
-      {"gen-ffmpeg-audio-first-bgr24-80x60-pcm16.avi", 80, 60},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const auto path = test::CorpusPath(std::string("avi/") + row.name);
+  for (const char* name :
+       {"gen-ffmpeg-raw-bgr24-80x60.avi", "gen-ffmpeg-raw-bgr24-80x60-pcm16.avi", "gen-ffmpeg-raw-bgr24-75x50-oddwidth.avi",
+        "gen-ffmpeg-raw-bgra-80x60.avi", "gen-ffmpeg-raw-bgra-80x60-pcm16.avi", "gen-ffmpeg-raw-pal8-80x60.avi",
+        "gen-ffmpeg-raw-pal8-80x60-pcm16.avi", "gen-ffmpeg-raw-rgb555le-80x60.avi",
+        "gen-ffmpeg-raw-rgb555le-80x60-pcm16.avi", "gen-gstreamer-raw-bgr24-80x60.avi",
+        "gen-gstreamer-raw-bgrx32-80x60.avi", "gen-gstreamer-y800-gray8-80x60.avi",
+        "gen-ffmpeg-audio-first-bgr24-80x60-pcm16.avi", "gen-ffmpeg-mjpeg-160x120.avi",
+        "gen-ffmpeg-mjpeg-160x120-pcm16.avi"}) {
+    SCOPED_TRACE(name);
+    const auto path = test::CorpusPath(std::string("avi/") + name);
     if (!path) GTEST_SKIP() << "corpus not present";
     ASSERT_TRUE(m_reader.InitAvi(*path));
     const auto info = m_reader.GetAviInfo();
     ASSERT_TRUE(info);
-    EXPECT_EQ(info->frame.right - info->frame.left, row.width);
-    EXPECT_EQ(info->frame.bottom - info->frame.top, row.height);
     ASSERT_EQ(info->length, 8u);
-    const std::string raw = FfmpegFrames(*path, 0);
+    const int width = info->frame.right - info->frame.left;
+    const int height = info->frame.bottom - info->frame.top;
+    // Uncompressed frames equal ffmpeg's. libjpeg and ffmpeg upsample JPEG
+    // chroma differently, so there only the mean difference stays small.
+    const bool jpeg = info->handler == FourCCValue("MJPG");
+    const std::string raw = FfmpegFrames(*path, 0, jpeg ? "-sws_flags accurate_rnd+full_chroma_int" : "");
     for (int k = 0; k < 8; ++k) {
-      EXPECT_EQ(Difference(Frame(k, row.width, row.height), raw, k).second, 0) << "frame " << k;
+      const auto [mean, largest] = Difference(Frame(k, width, height), raw, k);
+      if (jpeg) {
+        EXPECT_LT(mean, 2.0) << "frame " << k;
+      } else {
+        EXPECT_EQ(largest, 0) << "frame " << k;
+      }
     }
   }
   EXPECT_TRUE(m_reporter.entries.empty());
 }
 
-TEST_F(AviReaderTest, MotionJpegCorpusFramesMatchFfmpegWithinJpegTolerance) {
-  if (!test::HaveProgram("ffmpeg")) GTEST_SKIP() << "ffmpeg not installed";
-  for (const char* name : {"gen-ffmpeg-mjpeg-160x120.avi", "gen-ffmpeg-mjpeg-160x120-pcm16.avi"}) {
-    SCOPED_TRACE(name);
-    const auto path = test::CorpusPath(std::string("avi/") + name);
-    if (!path) GTEST_SKIP() << "corpus not present";
-    ASSERT_TRUE(m_reader.InitAvi(*path));
-    ASSERT_TRUE(m_reader.GetAviInfo());
-    // libjpeg and ffmpeg upsample the chroma differently; the means stay small.
-    const std::string raw = FfmpegFrames(*path, 0, "-sws_flags accurate_rnd+full_chroma_int");
-    for (int k = 0; k < 8; ++k) EXPECT_LT(Difference(Frame(k, 160, 120), raw, k).first, 2.0) << "frame " << k;
-  }
-}
-
-TEST_F(AviReaderTest, ReportsFilesWithoutAUsableVideoStream) {
+TEST_F(AviReaderTest, ReportsFilesWithoutAUsableVideoStreamOrWithTooManyStreams) {
   const struct {
     const char* name;
-    bool opens;
+    int streams;  // -1: the file does not open
     std::vector<std::string> messages;
   } rows[] = {
-      {"gen-ffmpeg-audio-only-pcm16.avi", true, {kNoVideo, kNoCompatibleVideo}},
-      {"goaudio-sample-cinepak.avi", true, {kNoVideo, kNoCompatibleVideo}},
-      {"gen-gstreamer-y800-gray8-80x60.avi", true, {}},
-      {"gen-not-avi-jpeg.avi", false, {}},
-      {"gen-not-avi-riff-wave.avi", false, {}},
-      {"gen-not-avi-text.avi", false, {}},
+      {"gen-ffmpeg-audio-only-pcm16.avi", 1, {kNoVideo, kNoCompatibleVideo}},
+      {"goaudio-sample-cinepak.avi", 2, {kNoVideo, kNoCompatibleVideo}},
+      {"gen-ffmpeg-26-video-streams.avi", 25, {"Maximum number of streams reached: 25 is the maximum - InsertAVIFile()"}},
+      {"gen-gstreamer-y800-gray8-80x60.avi", 1, {}},
+      {"gen-not-avi-jpeg.avi", -1, {}},
+      {"gen-not-avi-riff-wave.avi", -1, {}},
+      {"gen-not-avi-text.avi", -1, {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -142,26 +147,14 @@ TEST_F(AviReaderTest, ReportsFilesWithoutAUsableVideoStream) {
     if (!path) GTEST_SKIP() << "corpus not present";
     test::RecordingReporter reporter;
     AviReader reader(reporter);
-    EXPECT_EQ(reader.InitAvi(*path), row.opens);
+    EXPECT_EQ(reader.InitAvi(*path), row.streams >= 0);
+    EXPECT_EQ(reader.StreamCount(), std::max(row.streams, 0));
     const bool found = reader.GetAviInfo().has_value();
-    std::vector<std::string> expected = row.messages;
-    if (!row.opens) expected = {OpenMessage(*path), kNoCompatibleVideo};
-    EXPECT_EQ(found, expected.empty());
+    const std::vector<std::string> expected =
+        row.streams < 0 ? std::vector<std::string>{OpenMessage(*path), kNoCompatibleVideo} : row.messages;
+    EXPECT_EQ(found, expected.empty() || row.streams == 25);
     EXPECT_EQ(reporter.Errors(), expected);
   }
-}
-
-TEST_F(AviReaderTest, KeepsTheFirst25StreamsOfAFileWithMore) {
-  const auto path = test::CorpusPath("avi/gen-ffmpeg-26-video-streams.avi");
-  if (!path) GTEST_SKIP() << "corpus not present";
-  ASSERT_TRUE(m_reader.InitAvi(*path));
-  EXPECT_EQ(m_reporter.Errors(),
-            std::vector<std::string>{"Maximum number of streams reached: 25 is the maximum - InsertAVIFile()"});
-  EXPECT_EQ(m_reader.StreamCount(), 25);
-  const auto info = m_reader.GetAviInfo();
-  ASSERT_TRUE(info);
-  EXPECT_EQ(info->frame.right, 16);
-  EXPECT_EQ(info->length, 2u);
 }
 
 TEST_F(AviReaderTest, AFailedOpenKeepsThePreviousFile) {
@@ -209,37 +202,31 @@ TEST_F(AviReaderTest, SeveralVideoStreamsDrawInTableOrder) {
   EXPECT_EQ(Difference(Frame(5, 80, 60), second, 5).second, 0) << "the last stream stays visible";
 }
 
-TEST_F(AviReaderTest, DecodesMasksPalettesAndIndexlessFiles) {
-  // 16-bit 5-6-5 through BI_BITFIELDS, top-down, 3 pixels padded to 8 bytes.
-  const std::vector<std::uint8_t> masks = {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
-  test::WriteTestAvi(Path("565.avi"), {{test::VideoHeader(3, 2, 1), test::BitmapFormat(3, -2, 16, kBiBitfields, masks)}},
-                     {{"00dc", {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0, 0xFF, 0xFF, 0, 0, 0x00, 0x00, 0, 0}}}, true);
+TEST_F(AviReaderTest, DecodesMasksPalettesAndEmptyOrShortChunks) {
+  // 16-bit 5-6-5 through BI_BITFIELDS, top-down, rows of 3 pixels padded to 8 bytes.
+  AviMuxer masked(Path("565.avi"), {});
+  masked.AddStream(VideoHeader(3, 2), BitmapFormat(3, -2, 16, kBiBitfields, {0, 0xF8, 0, 0, 0xE0, 7, 0, 0, 0x1F, 0, 0, 0}));
+  masked.WriteChunk(0, "dc", std::vector<std::uint8_t>{0, 0xF8, 0xE0, 7, 0x1F, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}, 0, 1);
+  masked.Finish();
   ASSERT_TRUE(m_reader.InitAvi(Path("565.avi")));
   Bitmap frame = Frame(0, 3, 2);
   EXPECT_EQ(frame.PixelColor(0, 0), (Rgb{255, 0, 0}));
   EXPECT_EQ(frame.PixelColor(1, 0), (Rgb{0, 255, 0}));
   EXPECT_EQ(frame.PixelColor(2, 0), (Rgb{0, 0, 255}));
   EXPECT_EQ(frame.PixelColor(0, 1), (Rgb{255, 255, 255}));
-  // Drawn into a larger rectangle, every pixel is repeated.
   frame = Frame(0, 6, 4);
-  EXPECT_EQ(frame.PixelColor(3, 1), (Rgb{0, 255, 0}));
-  EXPECT_EQ(frame.PixelColor(5, 3), (Rgb{0, 0, 0}));
+  EXPECT_EQ(frame.PixelColor(3, 1), (Rgb{0, 255, 0})) << "a larger rectangle repeats every pixel";
 
-  // 8-bit bottom-up frames without idx1, some in a rec list: a palette change
-  // before the second frame, an empty chunk repeating it, and a short chunk.
-  AviStreamHeader header = test::VideoHeader(0, 0, 0);  // writers that leave the rectangle and length empty
+  // 8-bit frames of a stream starting at 1 whose writer left the rectangle and
+  // the length empty: a palette change before the second frame, an empty chunk
+  // repeating it, and a chunk shorter than a frame.
+  AviStreamHeader header = VideoHeader(0, 0);
   header.start = 1;
-  const std::vector<std::uint8_t> palette = {30, 20, 10, 0, 60, 50, 40, 0};
-  const std::vector<std::uint8_t> change = {1, 1, 0, 0, 200, 100, 50, 0};
-  test::WriteTestAvi(Path("pal.avi"), {{header, test::BitmapFormat(2, 1, 8, kBiRgb, palette)}},
-                     {{"00db", {0, 1, 0, 0}},
-                      {"LIST", {}},
-                      {"00pc", change},
-                      {"00db", {1, 0, 0, 0}},
-                      {"END ", {}},
-                      {"00db", {}},
-                      {"00db", {1, 1}}},
-                     false);
+  AviMuxer paletted(Path("pal.avi"), {});
+  paletted.AddStream(header, BitmapFormat(2, 1, 8, kBiRgb, {30, 20, 10, 0, 60, 50, 40, 0}));
+  const std::vector<std::vector<std::uint8_t>> chunks = {{0, 1, 0, 0}, {1, 1, 0, 0, 200, 100, 50, 0}, {1, 0, 0, 0}, {}, {1, 1}};
+  for (std::size_t i = 0; i < chunks.size(); ++i) paletted.WriteChunk(0, i == 1 ? "pc" : "db", chunks[i], 0, 0);
+  paletted.Finish();
   ASSERT_TRUE(m_reader.InitAvi(Path("pal.avi")));
   const auto info = m_reader.GetAviInfo();
   ASSERT_TRUE(info);
@@ -250,14 +237,8 @@ TEST_F(AviReaderTest, DecodesMasksPalettesAndIndexlessFiles) {
   EXPECT_EQ(Frame(1, 2, 1).PixelColor(1, 0), (Rgb{40, 50, 60}));
   EXPECT_EQ(Frame(2, 2, 1).PixelColor(0, 0), (Rgb{200, 100, 50}));
   EXPECT_EQ(Frame(3, 2, 1).PixelColor(0, 0), (Rgb{200, 100, 50})) << "an empty chunk repeats the frame before";
-  EXPECT_TRUE(AllMissing(Frame(4, 2, 1))) << "a chunk shorter than a frame";
+  EXPECT_TRUE(AllMissing(Frame(4, 2, 1)));
   EXPECT_TRUE(m_reporter.entries.empty());
-
-  test::WriteTestAvi(Path("cvid.avi"), {{test::VideoHeader(2, 2, 1), test::BitmapFormat(2, 2, 24, FourCCValue("cvid"))}},
-                     {{"00dc", {1, 2, 3}}}, true);
-  EXPECT_TRUE(m_reader.InitAvi(Path("cvid.avi")));
-  EXPECT_FALSE(m_reader.GetAviInfo());
-  EXPECT_EQ(m_reporter.Errors(), std::vector<std::string>{kNoCompatibleVideo});
 }
 
 TEST_F(AviReaderTest, FindsTheFramesOfOpenDmlSegmentsThroughTheSuperIndex) {

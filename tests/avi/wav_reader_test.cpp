@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "avi/avi_test_files.h"
+#include "avi/wav_fixture.h"
 #include "common/file_util.h"
 #include "common/format_error.h"
 #include "support/corpus.h"
@@ -13,19 +13,6 @@ namespace {
 
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
-
-TEST(WavReader, ReadsTheCanonicalLayout) {
-  const auto file = test::MakeWav(2, 44100, 16, 176400);
-  const WavData wav = ReadWav(file);
-  EXPECT_EQ(wav.format.format_tag, 1);
-  EXPECT_EQ(wav.format.channels, 2);
-  EXPECT_EQ(wav.format.samples_per_second, 44100u);
-  EXPECT_EQ(wav.format.average_bytes_per_second, 176400u);
-  EXPECT_EQ(wav.format.block_align, 4);
-  EXPECT_EQ(wav.format.bits_per_sample, 16);
-  EXPECT_EQ(wav.samples.data(), file.data() + 44);
-  EXPECT_EQ(wav.samples.size(), 176400u);
-}
 
 TEST(WavReader, FindsTheSamplesBehindOtherChunks) {
   const struct {
@@ -79,9 +66,6 @@ TEST(WavReader, RejectsWhatIsNotAWholePcmWavFile) {
     if (path) rejects(ReadWholeFile(*path), row.message);
   }
 
-  auto cut = test::MakeWav(1, 8000, 8, 100);
-  cut.pop_back();
-  rejects(cut, "WAV file is shorter than its data size says");
   auto no_channels = test::MakeWav(1, 8000, 8, 100);
   no_channels[22] = 0;
   rejects(no_channels, "WAV format has no channels, sample size or sample rate");
