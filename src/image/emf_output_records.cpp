@@ -33,9 +33,9 @@ DibParts ReadDibParts(ByteReader& r) {
   return parts;
 }
 
-Dib ReadRecordDib(const ByteReader& r, const DibParts& parts) {
+Dib ReadRecordDib(EmfPlayer& p, const ByteReader& r, const DibParts& parts) {
   return ReadDib(EmfRecordPart(r, parts.info_offset, parts.info_size),
-                 EmfRecordPart(r, parts.bits_offset, parts.bits_size));
+                 EmfRecordPart(r, parts.bits_offset, parts.bits_size), p.budget);
 }
 
 // The advances of a text record: one per character, or two (x and y) when
@@ -102,7 +102,7 @@ void PlayBlt(EmfPlayer& p, ByteReader& r) {
   if (parts.info_size == 0) return PatternBlit(p.canvas, t.dest, t.dest_size, t.rop);
   if (usage != kDibRgbColors) return;
   t.source = {src.x, src.y, src_size.x, src_size.y};
-  DrawDib(p.canvas, ReadRecordDib(r, parts), t);
+  DrawDib(p.canvas, ReadRecordDib(p, r, parts), t);
 }
 
 void PlayStretchDibits(EmfPlayer& p, ByteReader& r) {
@@ -118,7 +118,7 @@ void PlayStretchDibits(EmfPlayer& p, ByteReader& r) {
   t.source = {src.x, src.y, src_size.x, src_size.y};
   t.source_from_bottom = true;
   if (parts.info_size == 0) return PatternBlit(p.canvas, t.dest, t.dest_size, t.rop);
-  if (usage == kDibRgbColors) DrawDib(p.canvas, ReadRecordDib(r, parts), t);
+  if (usage == kDibRgbColors) DrawDib(p.canvas, ReadRecordDib(p, r, parts), t);
 }
 
 void PlaySetDibitsToDevice(EmfPlayer& p, ByteReader& r) {
@@ -132,7 +132,7 @@ void PlaySetDibitsToDevice(EmfPlayer& p, ByteReader& r) {
   t.dest_size = size;
   t.source = {src.x, src.y, size.x, size.y};
   t.source_from_bottom = true;
-  if (parts.info_size != 0 && usage == kDibRgbColors) DrawDib(p.canvas, ReadRecordDib(r, parts), t);
+  if (parts.info_size != 0 && usage == kDibRgbColors) DrawDib(p.canvas, ReadRecordDib(p, r, parts), t);
 }
 
 // Pattern brushes from a bitmap: index, colour usage, then the bitmap's parts.
@@ -143,7 +143,7 @@ void PlayCreatePatternBrush(EmfPlayer& p, ByteReader& r) {
   if (usage != kDibRgbColors || parts.info_size == 0) return p.objects.Put(index, MetafileOther{});
   MetafileBrush brush;
   brush.kind = BrushKind::kPattern;
-  brush.pattern = std::make_shared<const Bitmap>(ReadRecordDib(r, parts).picture);
+  brush.pattern = std::make_shared<const Bitmap>(ReadRecordDib(p, r, parts).picture);
   p.objects.Put(index, std::move(brush));
 }
 

@@ -11,6 +11,7 @@
 
 #include "common/byte_reader.h"
 #include "image/metafile_canvas.h"
+#include "image/metafile_dib.h"
 #include "image/metafile_objects.h"
 
 namespace sf {
@@ -18,6 +19,7 @@ namespace sf {
 struct EmfPlayer {
   MetafileCanvas& canvas;
   MetafileObjectTable objects;
+  PixelBudget budget{};
 };
 
 inline constexpr std::uint32_t kEmfHeader = 1;

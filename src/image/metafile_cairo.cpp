@@ -1,7 +1,7 @@
 #include "image/metafile_cairo.h"
 
 #include <cstdint>
-#include <cstring>
+#include <string>
 #include <vector>
 
 #include "common/format_error.h"

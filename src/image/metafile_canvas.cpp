@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
+#include "common/format_error.h"
 #include "image/metafile_paint.h"
 
 namespace sf {
@@ -197,6 +199,12 @@ void MetafileCanvas::RestoreDc(int level) {
 }
 
 Bitmap MetafileCanvas::ToBitmap() const {
+  // cairo stops drawing after its first failure, which would pass for a
+  // finished picture.
+  if (cairo_status(m_cr.get()) != CAIRO_STATUS_SUCCESS) {
+    throw FormatError(std::string("The metafile could not be drawn: ") +
+                      cairo_status_to_string(cairo_status(m_cr.get())));
+  }
   Bitmap picture = BitmapFromSurface(m_surface.get());
   picture.SetPixelFormat(PixelFormat::kBits8);
   return picture;

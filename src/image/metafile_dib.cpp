@@ -34,7 +34,7 @@ struct DibInfo {
   std::uint32_t colors_used = 0;
 };
 
-DibInfo ReadInfo(std::span<const std::uint8_t> info) {
+DibInfo ReadInfo(std::span<const std::uint8_t> info, PixelBudget& budget) {
   ByteReader r(info);
   DibInfo d;
   d.header_size = r.U32();
@@ -59,6 +59,7 @@ DibInfo ReadInfo(std::span<const std::uint8_t> info) {
   if (d.width > kMaxMetafileSide * 4 || rows > kMaxMetafileSide * 4 || d.width * rows > kMaxMetafilePixels) {
     throw FormatError("A bitmap in the metafile is too large");
   }
+  if (d.width > 0) budget.Spend(static_cast<std::uint64_t>(d.width * rows));
   return d;
 }
 
@@ -107,13 +108,18 @@ cairo_operator_t OperatorFor(std::uint32_t rop) {
 
 }  // namespace
 
-Dib ReadPackedDib(std::span<const std::uint8_t> dib) {
-  const DibInfo d = ReadInfo(dib);
+void PixelBudget::Spend(std::uint64_t pixels) {
+  m_spent += pixels;
+  if (m_spent > kMaxPixels) throw FormatError("The bitmaps in the metafile are too large together");
+}
+
+Dib ReadPackedDib(std::span<const std::uint8_t> dib, PixelBudget& budget) {
+  const DibInfo d = ReadInfo(dib, budget);
   return ReadAsBmp(dib, PixelOffset(d), {}, d);
 }
 
-Dib ReadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits) {
-  const DibInfo d = ReadInfo(info);
+Dib ReadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits, PixelBudget& budget) {
+  const DibInfo d = ReadInfo(info, budget);
   return ReadAsBmp(info, info.size(), bits, d);
 }
 

@@ -1,7 +1,7 @@
 // Device-independent bitmaps inside metafile records, read through the BMP
 // reader, and the block transfers that draw them (or a brush) into the picture
 // with the common raster operations.
-//   const Dib dib = ReadDib(info, bits);
+//   const Dib dib = ReadDib(info, bits, budget);
 //   DrawDib(canvas, dib, {dest, size, {0, 0, w, h}, kSrcCopy, true});
 #pragma once
 
@@ -20,10 +20,22 @@ struct Dib {
   bool bottom_up = true;
 };
 
+// The pixels that all bitmaps of one picture may unpack to, so that many small
+// records cannot each unpack a huge run-length bitmap.
+class PixelBudget {
+ public:
+  static constexpr std::uint64_t kMaxPixels = std::uint64_t{64} << 20;
+  // Throws FormatError once the total passes kMaxPixels.
+  void Spend(std::uint64_t pixels);
+
+ private:
+  std::uint64_t m_spent = 0;
+};
+
 // A header with its colour table followed directly by the pixels.
-Dib ReadPackedDib(std::span<const std::uint8_t> dib);
+Dib ReadPackedDib(std::span<const std::uint8_t> dib, PixelBudget& budget);
 // A header with its colour table, and the pixels apart.
-Dib ReadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
+Dib ReadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits, PixelBudget& budget);
 
 struct SourceRect {
   double x = 0;

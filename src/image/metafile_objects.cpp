@@ -71,12 +71,12 @@ MetafileBrush MetafileBrush::FromStyle(std::uint32_t style, ColorRef color, std:
 MetafileObjectTable::MetafileObjectTable(std::size_t size) : m_slots(std::min(size, kMaxSlots)) {}
 
 void MetafileObjectTable::AddAtFirstFree(MetafileObject object) {
-  const auto free = std::find_if(m_slots.begin(), m_slots.end(), [](const auto& slot) { return !slot; });
-  if (free != m_slots.end()) {
-    *free = std::move(object);
-  } else if (m_slots.size() < kMaxSlots) {
-    m_slots.emplace_back(std::move(object));
+  while (m_first_free < m_slots.size() && m_slots[m_first_free]) ++m_first_free;
+  if (m_first_free == m_slots.size()) {
+    if (m_slots.size() == kMaxSlots) return;
+    m_slots.emplace_back();
   }
+  m_slots[m_first_free++] = std::move(object);
 }
 
 void MetafileObjectTable::Put(std::uint32_t index, MetafileObject object) {
@@ -91,7 +91,9 @@ const MetafileObject* MetafileObjectTable::Find(std::uint32_t index) const {
 }
 
 void MetafileObjectTable::Remove(std::uint32_t index) {
-  if (index < m_slots.size()) m_slots[index].reset();
+  if (index >= m_slots.size()) return;
+  m_slots[index].reset();
+  m_first_free = std::min<std::size_t>(m_first_free, index);
 }
 
 std::optional<MetafileObject> StockObject(std::uint32_t index) {

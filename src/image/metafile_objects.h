@@ -88,6 +88,8 @@ class MetafileObjectTable {
 
  private:
   std::vector<std::optional<MetafileObject>> m_slots;
+  // No slot below this one is empty.
+  std::size_t m_first_free = 0;
 };
 
 // The object an EMF record names with the stock bit (0x80000000) set, or

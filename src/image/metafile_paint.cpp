@@ -11,6 +11,9 @@ namespace sf {
 namespace {
 
 constexpr int kHatchSize = 8;
+// Dashing walks the whole length of a line, also outside the picture: lines
+// longer than this are drawn solid so that absurd coordinates cannot stall.
+constexpr double kMaxDashedExtent = 1 << 16;
 
 bool HatchCovers(std::uint32_t hatch, int x, int y) {
   const bool horizontal = y == kHatchSize / 2;
@@ -124,7 +127,10 @@ void StrokeWithPen(cairo_t* cr, const MetafilePen& pen, double unit_length, doub
   cairo_identity_matrix(cr);
   cairo_set_line_width(cr, width);
   SetCapAndJoin(cr, pen, miter_limit);
-  const std::vector<double> dashes = DashPattern(pen, width);
+  double x0, y0, x1, y1;
+  cairo_path_extents(cr, &x0, &y0, &x1, &y1);
+  const bool short_enough = x1 - x0 < kMaxDashedExtent && y1 - y0 < kMaxDashedExtent;
+  const std::vector<double> dashes = short_enough ? DashPattern(pen, width) : std::vector<double>{};
   const bool any_dash = std::any_of(dashes.begin(), dashes.end(), [](double d) { return d > 0; });
   cairo_set_dash(cr, any_dash ? dashes.data() : nullptr, any_dash ? static_cast<int>(dashes.size()) : 0, 0);
   SetSourceColor(cr, pen.color);

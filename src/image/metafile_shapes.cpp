@@ -234,6 +234,9 @@ void DrawArc(MetafileCanvas& canvas, ArcKind kind, Point2 a, Point2 b, Point2 st
 }
 
 void DrawAngleArc(MetafileCanvas& canvas, Point2 center, double radius, double start, double sweep) {
+  // More than a turn draws the same circle again.
+  sweep = std::clamp(sweep, -360.0, 360.0);
+  start = std::fmod(start, 360.0);
   const double from = -start * std::numbers::pi / 180;
   const double to = -(start + sweep) * std::numbers::pi / 180;
   const double r = std::fabs(radius);

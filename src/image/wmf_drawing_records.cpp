@@ -123,7 +123,7 @@ void PlayDibBitBlt(WmfPlayer& p, ByteReader& r) {
   t.dest = ReadWmfYX(r);
   if (!has_bitmap) return PatternBlit(p.canvas, t.dest, t.dest_size, t.rop);
   t.source = {src.x, src.y, t.dest_size.x, t.dest_size.y};
-  DrawDib(p.canvas, ReadPackedDib(r.Rest()), t);
+  DrawDib(p.canvas, ReadPackedDib(r.Rest(), p.budget), t);
 }
 
 void PlayDibStretchBlt(WmfPlayer& p, ByteReader& r) {
@@ -137,7 +137,7 @@ void PlayDibStretchBlt(WmfPlayer& p, ByteReader& r) {
   t.dest = ReadWmfYX(r);
   if (!has_bitmap) return PatternBlit(p.canvas, t.dest, t.dest_size, t.rop);
   t.source = {src.x, src.y, src_size.x, src_size.y};
-  DrawDib(p.canvas, ReadPackedDib(r.Rest()), t);
+  DrawDib(p.canvas, ReadPackedDib(r.Rest(), p.budget), t);
 }
 
 void PlayStretchDib(WmfPlayer& p, ByteReader& r) {
@@ -151,7 +151,7 @@ void PlayStretchDib(WmfPlayer& p, ByteReader& r) {
   t.source = {src.x, src.y, src_size.x, src_size.y};
   t.source_from_bottom = true;
   // Colours given as indices into a logical palette are not drawn.
-  if (usage == 0) DrawDib(p.canvas, ReadPackedDib(r.Rest()), t);
+  if (usage == 0) DrawDib(p.canvas, ReadPackedDib(r.Rest(), p.budget), t);
 }
 
 void PlaySetDibToDev(WmfPlayer& p, ByteReader& r) {
@@ -164,7 +164,7 @@ void PlaySetDibToDev(WmfPlayer& p, ByteReader& r) {
   t.dest_size = size;
   t.source = {src.x, src.y, size.x, size.y};
   t.source_from_bottom = true;
-  if (usage == 0) DrawDib(p.canvas, ReadPackedDib(r.Rest()), t);
+  if (usage == 0) DrawDib(p.canvas, ReadPackedDib(r.Rest(), p.budget), t);
 }
 
 constexpr WmfRecordKind kDrawingRecords[] = {

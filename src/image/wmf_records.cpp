@@ -86,7 +86,7 @@ void CreateDibPatternBrush(WmfPlayer& p, ByteReader& r) {
   if (style != 5 || usage != 0) return p.objects.AddAtFirstFree(MetafileOther{});
   MetafileBrush brush;
   brush.kind = BrushKind::kPattern;
-  brush.pattern = std::make_shared<const Bitmap>(ReadPackedDib(r.Rest()).picture);
+  brush.pattern = std::make_shared<const Bitmap>(ReadPackedDib(r.Rest(), p.budget).picture);
   p.objects.AddAtFirstFree(std::move(brush));
 }
 
