@@ -14,6 +14,8 @@ constexpr std::size_t kMaxFormatBytes = std::size_t{1} << 16;
 // A ceiling on the chunks kept per file, so that a file of empty chunks cannot
 // make the index larger than memory.
 constexpr std::size_t kMaxChunks = std::size_t{1} << 24;
+// Palette changes are replayed for every frame drawn, so only the first ones count.
+constexpr std::size_t kMaxPaletteChanges = 1024;
 constexpr std::uint8_t kIndexOfIndexes = 0;
 constexpr std::uint8_t kIndexOfChunks = 1;
 
@@ -99,7 +101,8 @@ class ChunkCollector {
     AviStream& stream = *m_streams[number];
     const std::string_view kind = id.substr(2);
     if (kind == "pc") {
-      stream.palette_changes.push_back({stream.chunks.size(), ref});
+      if (stream.palette_changes.size() < kMaxPaletteChanges)
+        stream.palette_changes.push_back({stream.chunks.size(), ref});
     } else if (IsDataKind(stream.header.type, kind)) {
       stream.chunks.push_back(ref);
       ++m_total;

@@ -39,8 +39,8 @@ struct AviRect {
 
 // The 56-byte strh chunk.
 struct AviStreamHeader {
-  std::string type;                       // fccType: "vids", "auds", ...
-  std::uint32_t handler = 0;              // fccHandler
+  std::string type;           // fccType: "vids", "auds", ...
+  std::uint32_t handler = 0;  // fccHandler
   std::uint32_t flags = 0;
   std::uint16_t priority = 0;
   std::uint16_t language = 0;

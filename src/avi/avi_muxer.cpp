@@ -17,12 +17,15 @@ constexpr std::uint64_t kDmlhSize = 248;
 
 // Room for the headers of two streams with full super indexes.
 std::uint64_t HeaderSpace(std::uint32_t max_segments) {
-  const std::uint64_t strl = 12 + (8 + 56) + (8 + AviMuxer::kMaxFormatSize) + (8 + 24 + 16 * std::uint64_t{max_segments});
+  const std::uint64_t strl =
+      12 + (8 + 56) + (8 + AviMuxer::kMaxFormatSize) + (8 + 24 + 16 * std::uint64_t{max_segments});
   const std::uint64_t total = 12 + 12 + (8 + 56) + AviMuxer::kMaxStreams * strl + 12 + 8 + kDmlhSize + 8;
   return (total + 2047) / 2048 * 2048;
 }
 
-std::uint32_t Clamp32(std::uint64_t value) { return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, 0xFFFFFFFFu)); }
+std::uint32_t Clamp32(std::uint64_t value) {
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, 0xFFFFFFFFu));
+}
 
 }  // namespace
 
@@ -120,29 +123,29 @@ void AviMuxer::CloseSegment() {
 void AviMuxer::WriteStandardIndex(int number) {
   Stream& stream = m_streams[number];
   const auto ix = m_riff.BeginChunk("ix" + StreamChunkId(number, ""));
-  m_riff.U16(2);                                           // wLongsPerEntry
-  m_riff.U8(0);                                            // bIndexSubType
-  m_riff.U8(kIndexOfChunks);                               // bIndexType
+  m_riff.U16(2);                                                         // wLongsPerEntry
+  m_riff.U8(0);                                                          // bIndexSubType
+  m_riff.U8(kIndexOfChunks);                                             // bIndexType
   m_riff.U32(static_cast<std::uint32_t>(stream.segment_chunks.size()));  // nEntriesInUse
-  m_riff.FourCC(StreamChunkId(number, stream.kind));       // dwChunkId
-  m_riff.U64(m_movi_position);                             // qwBaseOffset
-  m_riff.U32(0);                                           // dwReserved
+  m_riff.FourCC(StreamChunkId(number, stream.kind));                     // dwChunkId
+  m_riff.U64(m_movi_position);                                           // qwBaseOffset
+  m_riff.U32(0);                                                         // dwReserved
   for (const IndexEntry& entry : stream.segment_chunks) {
-    m_riff.U32(static_cast<std::uint32_t>(entry.position + 8 - m_movi_position));  // dwOffset: the chunk's data
+    m_riff.U32(static_cast<std::uint32_t>(entry.position + 8 - m_movi_position));          // dwOffset: the chunk's data
     m_riff.U32(entry.size | ((entry.flags & kAviIndexKeyFrame) != 0 ? 0 : kNotKeyFrame));  // dwSize
   }
   m_riff.EndChunk(ix);
-  stream.super_index.push_back({ix.start, static_cast<std::uint32_t>(m_riff.Position() - ix.start),
-                                stream.segment_duration});
+  stream.super_index.push_back(
+      {ix.start, static_cast<std::uint32_t>(m_riff.Position() - ix.start), stream.segment_duration});
 }
 
 void AviMuxer::WriteIdx1() {
   const auto idx1 = m_riff.BeginChunk("idx1");
   for (const Idx1Entry& item : m_idx1) {
-    m_riff.FourCC(std::string_view(item.id.data(), item.id.size()));  // ckid
-    m_riff.U32(item.entry.flags);                                      // dwFlags
+    m_riff.FourCC(std::string_view(item.id.data(), item.id.size()));                // ckid
+    m_riff.U32(item.entry.flags);                                                   // dwFlags
     m_riff.U32(static_cast<std::uint32_t>(item.entry.position - m_movi_position));  // dwChunkOffset
-    m_riff.U32(item.entry.size);                                       // dwChunkLength
+    m_riff.U32(item.entry.size);                                                    // dwChunkLength
   }
   m_riff.EndChunk(idx1);
 }
@@ -213,17 +216,17 @@ void AviMuxer::WriteMainHeader() {
     frame = h.frame;
   }
   const auto avih = m_riff.BeginChunk("avih");
-  m_riff.U32(Clamp32(micro_seconds));                        // dwMicroSecPerFrame
-  m_riff.U32(Clamp32(bytes_per_second));                     // dwMaxBytesPerSec
-  m_riff.U32(0);                                             // dwPaddingGranularity
-  m_riff.U32(kAviHasIndex);                                  // dwFlags
-  m_riff.U32(FramesInFirstSegment());                        // dwTotalFrames (this RIFF)
-  m_riff.U32(0);                                             // dwInitialFrames
-  m_riff.U32(static_cast<std::uint32_t>(m_streams.size()));  // dwStreams
-  m_riff.U32(buffer);                                        // dwSuggestedBufferSize
+  m_riff.U32(Clamp32(micro_seconds));                                // dwMicroSecPerFrame
+  m_riff.U32(Clamp32(bytes_per_second));                             // dwMaxBytesPerSec
+  m_riff.U32(0);                                                     // dwPaddingGranularity
+  m_riff.U32(kAviHasIndex);                                          // dwFlags
+  m_riff.U32(FramesInFirstSegment());                                // dwTotalFrames (this RIFF)
+  m_riff.U32(0);                                                     // dwInitialFrames
+  m_riff.U32(static_cast<std::uint32_t>(m_streams.size()));          // dwStreams
+  m_riff.U32(buffer);                                                // dwSuggestedBufferSize
   m_riff.U32(static_cast<std::uint32_t>(frame.right - frame.left));  // dwWidth
   m_riff.U32(static_cast<std::uint32_t>(frame.bottom - frame.top));  // dwHeight
-  m_riff.Zeros(16);                                          // dwReserved[4]
+  m_riff.Zeros(16);                                                  // dwReserved[4]
   m_riff.EndChunk(avih);
 }
 
@@ -232,20 +235,20 @@ void AviMuxer::WriteStreamList(int number) {
   const AviStreamHeader& h = stream.header;
   const auto strl = m_riff.BeginList("strl");
   const auto strh = m_riff.BeginChunk("strh");
-  m_riff.FourCC(h.type);                                     // fccType
-  m_riff.U32(h.handler);                                     // fccHandler
-  m_riff.U32(h.flags);                                       // dwFlags
-  m_riff.U16(h.priority);                                    // wPriority
-  m_riff.U16(h.language);                                    // wLanguage
-  m_riff.U32(h.initial_frames);                              // dwInitialFrames
-  m_riff.U32(h.scale);                                       // dwScale
-  m_riff.U32(h.rate);                                        // dwRate
-  m_riff.U32(h.start);                                       // dwStart
-  m_riff.U32(h.length);                                      // dwLength
-  m_riff.U32(h.suggested_buffer_size);                       // dwSuggestedBufferSize
-  m_riff.U32(h.quality);                                     // dwQuality
-  m_riff.U32(h.sample_size);                                 // dwSampleSize
-  m_riff.I16(static_cast<std::int16_t>(h.frame.left));       // rcFrame
+  m_riff.FourCC(h.type);                                // fccType
+  m_riff.U32(h.handler);                                // fccHandler
+  m_riff.U32(h.flags);                                  // dwFlags
+  m_riff.U16(h.priority);                               // wPriority
+  m_riff.U16(h.language);                               // wLanguage
+  m_riff.U32(h.initial_frames);                         // dwInitialFrames
+  m_riff.U32(h.scale);                                  // dwScale
+  m_riff.U32(h.rate);                                   // dwRate
+  m_riff.U32(h.start);                                  // dwStart
+  m_riff.U32(h.length);                                 // dwLength
+  m_riff.U32(h.suggested_buffer_size);                  // dwSuggestedBufferSize
+  m_riff.U32(h.quality);                                // dwQuality
+  m_riff.U32(h.sample_size);                            // dwSampleSize
+  m_riff.I16(static_cast<std::int16_t>(h.frame.left));  // rcFrame
   m_riff.I16(static_cast<std::int16_t>(h.frame.top));
   m_riff.I16(static_cast<std::int16_t>(h.frame.right));
   m_riff.I16(static_cast<std::int16_t>(h.frame.bottom));
@@ -259,16 +262,16 @@ void AviMuxer::WriteStreamList(int number) {
 
 void AviMuxer::WriteSuperIndex(const Stream& stream, int number) {
   const auto indx = m_riff.BeginChunk("indx");
-  m_riff.U16(4);                                             // wLongsPerEntry
-  m_riff.U8(0);                                              // bIndexSubType
-  m_riff.U8(kIndexOfIndexes);                                // bIndexType
+  m_riff.U16(4);                                                      // wLongsPerEntry
+  m_riff.U8(0);                                                       // bIndexSubType
+  m_riff.U8(kIndexOfIndexes);                                         // bIndexType
   m_riff.U32(static_cast<std::uint32_t>(stream.super_index.size()));  // nEntriesInUse
-  m_riff.FourCC(StreamChunkId(number, stream.kind));         // dwChunkId
-  m_riff.Zeros(12);                                          // dwReserved[3]
+  m_riff.FourCC(StreamChunkId(number, stream.kind));                  // dwChunkId
+  m_riff.Zeros(12);                                                   // dwReserved[3]
   for (const SuperEntry& entry : stream.super_index) {
-    m_riff.U64(entry.offset);                                // qwOffset
-    m_riff.U32(entry.size);                                  // dwSize
-    m_riff.U32(entry.duration);                              // dwDuration
+    m_riff.U64(entry.offset);    // qwOffset
+    m_riff.U32(entry.size);      // dwSize
+    m_riff.U32(entry.duration);  // dwDuration
   }
   m_riff.EndChunk(indx);
 }

@@ -65,14 +65,14 @@ class AviMuxer {
     IndexEntry entry;
   };
   struct SuperEntry {
-    std::uint64_t offset = 0;    // of the ix## chunk
-    std::uint32_t size = 0;      // of the whole ix## chunk
+    std::uint64_t offset = 0;  // of the ix## chunk
+    std::uint32_t size = 0;    // of the whole ix## chunk
     std::uint32_t duration = 0;
   };
   struct Stream {
     AviStreamHeader header;
     std::vector<std::uint8_t> format;
-    std::string kind;            // the chunk kind, for the index chunk ids
+    std::string kind;  // the chunk kind, for the index chunk ids
     std::vector<IndexEntry> segment_chunks;
     std::uint32_t segment_duration = 0;
     std::uint64_t duration = 0;

@@ -39,15 +39,14 @@ void AviReader::InsertAVIFile(const OpenedAvi& file) {
   const auto& streams = file.contents.streams;
   while (n < static_cast<int>(streams.size())) {
     if (n == kMaxAviStreams) {
-      m_reporter.Error("Maximum number of streams reached: " + std::to_string(n) +
-                       " is the maximum - InsertAVIFile()");
+      m_reporter.Error("Maximum number of streams reached: " + std::to_string(n) + " is the maximum - InsertAVIFile()");
       break;
     }
     if (!streams[n]) {
       m_reporter.Error("Unable to create editable stream at # " + std::to_string(n) + " - InsertAVIFile()");
       break;
     }
-    m_table.push_back(Entry{file.bytes, *streams[n], std::nullopt});
+    m_table.push_back(Entry{file.bytes, *streams[n], std::nullopt, {}});
     ++n;
   }
   if (n != before || n == kMaxAviStreams) {
@@ -66,6 +65,11 @@ void AviReader::InitStreams() {
     if (entry.stream.header.type == "vids") {
       entry.decoder = VideoDecoder::Open(entry.stream.format);
       if (entry.decoder && m_first_video < 0) m_first_video = i;
+      const auto& chunks = entry.stream.chunks;
+      entry.shown_chunk.resize(chunks.size());
+      for (std::size_t k = 0; k < chunks.size(); ++k) {
+        entry.shown_chunk[k] = chunks[k].size == 0 && k > 0 ? entry.shown_chunk[k - 1] : k;
+      }
     } else if (entry.stream.header.type == "auds" && m_first_audio < 0) {
       m_first_audio = i;
     }
@@ -94,9 +98,7 @@ std::optional<Bitmap> AviReader::DecodeFrame(const Entry& entry, std::int64_t fr
   const std::int64_t index = frame - entry.stream.header.start;
   const auto& chunks = entry.stream.chunks;
   if (frame < entry.stream.header.start || index >= static_cast<std::int64_t>(chunks.size())) return std::nullopt;
-  // An empty chunk repeats the frame before it.
-  auto k = static_cast<std::size_t>(index);
-  while (k > 0 && chunks[k].size == 0) --k;
+  const std::size_t k = entry.shown_chunk[static_cast<std::size_t>(index)];
   const AviChunkRef ref = chunks[k];
   const auto bytes = entry.bytes->Bytes();
   if (ref.size == 0 || ref.offset > bytes.size() || ref.size > bytes.size() - ref.offset) return std::nullopt;

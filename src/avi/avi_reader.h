@@ -65,6 +65,9 @@ class AviReader {
     std::shared_ptr<const MappedFile> bytes;  // keeps the stream's chunks readable
     AviStream stream;
     std::optional<VideoDecoder> decoder;
+    // For every chunk, the chunk whose frame it shows: an empty chunk repeats
+    // the last non-empty one before it.
+    std::vector<std::size_t> shown_chunk;
   };
 
   std::optional<Bitmap> DecodeFrame(const Entry& entry, std::int64_t frame) const;

@@ -51,8 +51,7 @@ std::unique_ptr<AviWriter> AviWriter::Open(const std::string& path, double time_
   return std::unique_ptr<AviWriter>(new AviWriter(std::move(muxer), scale, rate, audio_format));
 }
 
-AviWriter::AviWriter(std::unique_ptr<AviMuxer> muxer, std::uint32_t scale, std::uint32_t rate,
-                     const WaveFormat* audio)
+AviWriter::AviWriter(std::unique_ptr<AviMuxer> muxer, std::uint32_t scale, std::uint32_t rate, const WaveFormat* audio)
     : m_muxer(std::move(muxer)), m_scale(scale), m_rate(rate) {
   if (audio != nullptr) m_audio_format = *audio;
 }
@@ -207,7 +206,8 @@ AviResult AviWriter::WriteSamples(std::span<const std::uint8_t> data, std::uint3
       const auto piece = data.subspan(at, std::min(chunk_size, data.size() - at));
       const bool last = at + piece.size() == data.size();
       // The last chunk carries whatever the blocks before it did not count.
-      const auto duration = last ? left : std::min<std::uint32_t>(left, static_cast<std::uint32_t>(piece.size() / block));
+      const auto duration =
+          last ? left : std::min<std::uint32_t>(left, static_cast<std::uint32_t>(piece.size() / block));
       m_muxer->WriteChunk(m_audio_stream, "wb", piece, 0, duration);
       left -= duration;
     }

@@ -22,19 +22,19 @@ namespace sf {
 // The platform's published AVI result codes.
 using AviResult = std::uint32_t;
 inline constexpr AviResult AVIERR_OK = 0;
-inline constexpr AviResult AVIERR_BADFORMAT = 0x80044066;    // a format the stream cannot take
-inline constexpr AviResult AVIERR_BADFLAGS = 0x80044069;     // a WAV source mode other than file or memory;
-                                                             // the two AddWav forms leave no other mode
-inline constexpr AviResult AVIERR_BADPARAM = 0x8004406A;     // no bitmap or no WAV source
-inline constexpr AviResult AVIERR_BADSIZE = 0x8004406B;      // a frame of another size than the stream's
-inline constexpr AviResult AVIERR_BADHANDLE = 0x8004406C;    // no writer
-inline constexpr AviResult AVIERR_FILEREAD = 0x8004406D;     // a WAV file that is not a whole PCM WAV file
-inline constexpr AviResult AVIERR_FILEWRITE = 0x8004406E;    // the AVI file could not be written
-inline constexpr AviResult AVIERR_FILEOPEN = 0x8004406F;     // the WAV file cannot be opened
-inline constexpr AviResult AVIERR_COMPRESSOR = 0x80044070;   // the compression is already set up
-inline constexpr AviResult AVIERR_CANTCOMPRESS = 0x80044075; // the compressor failed on a frame
-inline constexpr AviResult AVIERR_USERABORT = 0x800440C6;    // the compressor choice was cancelled
-inline constexpr AviResult AVIERR_ERROR = 0x800440C7;        // the writer has failed before
+inline constexpr AviResult AVIERR_BADFORMAT = 0x80044066;     // a format the stream cannot take
+inline constexpr AviResult AVIERR_BADFLAGS = 0x80044069;      // a WAV source mode other than file or memory;
+                                                              // the two AddWav forms leave no other mode
+inline constexpr AviResult AVIERR_BADPARAM = 0x8004406A;      // no bitmap or no WAV source
+inline constexpr AviResult AVIERR_BADSIZE = 0x8004406B;       // a frame of another size than the stream's
+inline constexpr AviResult AVIERR_BADHANDLE = 0x8004406C;     // no writer
+inline constexpr AviResult AVIERR_FILEREAD = 0x8004406D;      // a WAV file that is not a whole PCM WAV file
+inline constexpr AviResult AVIERR_FILEWRITE = 0x8004406E;     // the AVI file could not be written
+inline constexpr AviResult AVIERR_FILEOPEN = 0x8004406F;      // the WAV file cannot be opened
+inline constexpr AviResult AVIERR_COMPRESSOR = 0x80044070;    // the compression is already set up
+inline constexpr AviResult AVIERR_CANTCOMPRESS = 0x80044075;  // the compressor failed on a frame
+inline constexpr AviResult AVIERR_USERABORT = 0x800440C6;     // the compressor choice was cancelled
+inline constexpr AviResult AVIERR_ERROR = 0x800440C7;         // the writer has failed before
 
 class AviWriter {
  public:
@@ -43,8 +43,7 @@ class AviWriter {
   // 2996999 at the time base 100000. Returns nullptr when the file cannot be
   // created or scale or rate would not be a whole number from 1 to 2^32 - 1.
   static std::unique_ptr<AviWriter> Open(const std::string& path, double time_base, double frames_per_second,
-                                         const WaveFormat* audio_format = nullptr,
-                                         const AviLayoutOptions& layout = {});
+                                         const WaveFormat* audio_format = nullptr, const AviLayoutOptions& layout = {});
   // AVIERR_BADHANDLE for no writer; AVIERR_FILEWRITE when the indexes and
   // headers could not be written; else 0. Valid in every state.
   static AviResult Close(std::unique_ptr<AviWriter> writer);

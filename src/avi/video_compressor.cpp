@@ -31,10 +31,14 @@ std::span<const CompressorInfo> Compressors() { return kCompressors; }
 bool IsStorableFrame(const Bitmap& frame) {
   switch (frame.Format()) {
     case PixelFormat::kBits8:
-    case PixelFormat::kBits24: return true;
-    case PixelFormat::kBits16: return frame.Masks() == kMasks555;
-    case PixelFormat::kBits32: return frame.Masks() == kMasks888;
-    default: return false;
+    case PixelFormat::kBits24:
+      return true;
+    case PixelFormat::kBits16:
+      return frame.Masks() == kMasks555;
+    case PixelFormat::kBits32:
+      return frame.Masks() == kMasks888;
+    default:
+      return false;
   }
 }
 
@@ -42,16 +46,16 @@ std::vector<std::uint8_t> VideoFrameFormat(const Bitmap& frame, Codec codec) {
   const bool jpeg = codec == Codec::kMotionJpeg;
   const bool paletted = !jpeg && frame.IsPaletted();
   const auto colours = static_cast<std::uint32_t>(paletted ? frame.Palette().size() : 0);
-  const std::uint64_t jpeg_size = std::uint64_t{3} * static_cast<std::uint64_t>(frame.Width()) *
-                                  static_cast<std::uint64_t>(frame.Height());
+  const std::uint64_t jpeg_size =
+      std::uint64_t{3} * static_cast<std::uint64_t>(frame.Width()) * static_cast<std::uint64_t>(frame.Height());
   std::vector<std::uint8_t> out;
   out.reserve(40 + 4 * colours);
-  Put32(out, 40);                                                    // biSize
-  Put32(out, static_cast<std::uint32_t>(frame.Width()));             // biWidth
-  Put32(out, static_cast<std::uint32_t>(frame.Height()));            // biHeight: rows bottom-up
-  Put16(out, 1);                                                     // biPlanes
+  Put32(out, 40);                                                            // biSize
+  Put32(out, static_cast<std::uint32_t>(frame.Width()));                     // biWidth
+  Put32(out, static_cast<std::uint32_t>(frame.Height()));                    // biHeight: rows bottom-up
+  Put16(out, 1);                                                             // biPlanes
   Put16(out, static_cast<std::uint16_t>(jpeg ? 24 : frame.BitsPerPixel()));  // biBitCount
-  Put32(out, jpeg ? FourCCValue("MJPG") : kBiRgb);                   // biCompression
+  Put32(out, jpeg ? FourCCValue("MJPG") : kBiRgb);                           // biCompression
   Put32(out, static_cast<std::uint32_t>(jpeg ? std::min<std::uint64_t>(jpeg_size, 0xFFFFFFFFu)
                                              : frame.ImageSize()));  // biSizeImage
   Put32(out, 0);                                                     // biXPelsPerMeter
@@ -60,7 +64,7 @@ std::vector<std::uint8_t> VideoFrameFormat(const Bitmap& frame, Codec codec) {
   Put32(out, 0);                                                     // biClrImportant
   for (std::uint32_t i = 0; i < colours; ++i) {
     const Rgb c = frame.Palette()[i];
-    out.insert(out.end(), {c.b, c.g, c.r, 0});                       // RGBQUAD
+    out.insert(out.end(), {c.b, c.g, c.r, 0});  // RGBQUAD
   }
   return out;
 }
@@ -73,9 +77,7 @@ std::uint32_t FrameCompressor::Handler() const {
   return m_compression.codec == Codec::kMotionJpeg ? FourCCValue("MJPG") : 0;
 }
 
-std::string_view FrameCompressor::ChunkKind() const {
-  return m_compression.codec == Codec::kMotionJpeg ? "dc" : "db";
-}
+std::string_view FrameCompressor::ChunkKind() const { return m_compression.codec == Codec::kMotionJpeg ? "dc" : "db"; }
 
 std::span<const std::uint8_t> FrameCompressor::Compress(const Bitmap& frame) {
   if (m_compression.codec == Codec::kUncompressed) return frame.Storage();

@@ -18,8 +18,7 @@ constexpr std::int32_t kMaxSide = 32768;
 bool IsRaw(std::uint32_t compression) { return compression == kBiRgb || compression == FourCCValue("DIB "); }
 
 bool IsGrey(std::uint32_t compression) {
-  return compression == FourCCValue("Y800") || compression == FourCCValue("Y8  ") ||
-         compression == FourCCValue("GREY");
+  return compression == FourCCValue("Y800") || compression == FourCCValue("Y8  ") || compression == FourCCValue("GREY");
 }
 
 bool IsJpeg(std::uint32_t compression) {
@@ -127,9 +126,12 @@ std::optional<VideoDecoder> VideoDecoder::Open(std::span<const std::uint8_t> for
 
 std::optional<Bitmap> VideoDecoder::Decode(std::span<const std::uint8_t> data, const std::vector<Rgb>& palette) const {
   switch (m_kind) {
-    case Kind::kJpeg: return DecodeJpegFrame(data);
-    case Kind::kGrey: return DecodeGrey(data);
-    case Kind::kRgb: break;
+    case Kind::kJpeg:
+      return DecodeJpegFrame(data);
+    case Kind::kGrey:
+      return DecodeGrey(data);
+    case Kind::kRgb:
+      break;
   }
   return DecodeRgb(data, palette);
 }
@@ -164,7 +166,8 @@ std::optional<Bitmap> VideoDecoder::DecodeGrey(std::span<const std::uint8_t> dat
     greys[i] = Rgb{level, level, level};
   }
   frame.SetPalette(std::move(greys));
-  for (int y = 0; y < m_height; ++y) std::memcpy(frame.Row(y).data(), data.data() + static_cast<std::size_t>(y) * width, width);
+  for (int y = 0; y < m_height; ++y)
+    std::memcpy(frame.Row(y).data(), data.data() + static_cast<std::size_t>(y) * width, width);
   return frame;
 }
 

@@ -93,7 +93,8 @@ ExtractionResult ExtractFrames(FrameSource& source, const ExtractionRequest& req
         break;
       }
     }
-    if (request.open_folder != nullptr && !result.output_folder.empty()) request.open_folder->Open(result.output_folder);
+    if (request.open_folder != nullptr && !result.output_folder.empty())
+      request.open_folder->Open(result.output_folder);
   } catch (const std::exception& error) {
     reporter.Error(error.what());
     reporter.Error(request.style.failure_message);

@@ -95,11 +95,11 @@ class AviReaderTest : public ::testing::Test {
 TEST_F(AviReaderTest, CorpusFramesMatchFfmpegs) {
   if (!test::HaveProgram("ffmpeg")) GTEST_SKIP() << "ffmpeg not installed";
   for (const char* name :
-       {"gen-ffmpeg-raw-bgr24-80x60.avi", "gen-ffmpeg-raw-bgr24-80x60-pcm16.avi", "gen-ffmpeg-raw-bgr24-75x50-oddwidth.avi",
-        "gen-ffmpeg-raw-bgra-80x60.avi", "gen-ffmpeg-raw-bgra-80x60-pcm16.avi", "gen-ffmpeg-raw-pal8-80x60.avi",
-        "gen-ffmpeg-raw-pal8-80x60-pcm16.avi", "gen-ffmpeg-raw-rgb555le-80x60.avi",
-        "gen-ffmpeg-raw-rgb555le-80x60-pcm16.avi", "gen-gstreamer-raw-bgr24-80x60.avi",
-        "gen-gstreamer-raw-bgrx32-80x60.avi", "gen-gstreamer-y800-gray8-80x60.avi",
+       {"gen-ffmpeg-raw-bgr24-80x60.avi", "gen-ffmpeg-raw-bgr24-80x60-pcm16.avi",
+        "gen-ffmpeg-raw-bgr24-75x50-oddwidth.avi", "gen-ffmpeg-raw-bgra-80x60.avi",
+        "gen-ffmpeg-raw-bgra-80x60-pcm16.avi", "gen-ffmpeg-raw-pal8-80x60.avi", "gen-ffmpeg-raw-pal8-80x60-pcm16.avi",
+        "gen-ffmpeg-raw-rgb555le-80x60.avi", "gen-ffmpeg-raw-rgb555le-80x60-pcm16.avi",
+        "gen-gstreamer-raw-bgr24-80x60.avi", "gen-gstreamer-raw-bgrx32-80x60.avi", "gen-gstreamer-y800-gray8-80x60.avi",
         "gen-ffmpeg-audio-first-bgr24-80x60-pcm16.avi", "gen-ffmpeg-mjpeg-160x120.avi",
         "gen-ffmpeg-mjpeg-160x120-pcm16.avi"}) {
     SCOPED_TRACE(name);
@@ -135,7 +135,9 @@ TEST_F(AviReaderTest, ReportsFilesWithoutAUsableVideoStreamOrWithTooManyStreams)
   } rows[] = {
       {"gen-ffmpeg-audio-only-pcm16.avi", 1, {kNoVideo, kNoCompatibleVideo}},
       {"goaudio-sample-cinepak.avi", 2, {kNoVideo, kNoCompatibleVideo}},
-      {"gen-ffmpeg-26-video-streams.avi", 25, {"Maximum number of streams reached: 25 is the maximum - InsertAVIFile()"}},
+      {"gen-ffmpeg-26-video-streams.avi",
+       25,
+       {"Maximum number of streams reached: 25 is the maximum - InsertAVIFile()"}},
       {"gen-gstreamer-y800-gray8-80x60.avi", 1, {}},
       {"gen-not-avi-jpeg.avi", -1, {}},
       {"gen-not-avi-riff-wave.avi", -1, {}},
@@ -205,8 +207,10 @@ TEST_F(AviReaderTest, SeveralVideoStreamsDrawInTableOrder) {
 TEST_F(AviReaderTest, DecodesMasksPalettesAndEmptyOrShortChunks) {
   // 16-bit 5-6-5 through BI_BITFIELDS, top-down, rows of 3 pixels padded to 8 bytes.
   AviMuxer masked(Path("565.avi"), {});
-  masked.AddStream(VideoHeader(3, 2), BitmapFormat(3, -2, 16, kBiBitfields, {0, 0xF8, 0, 0, 0xE0, 7, 0, 0, 0x1F, 0, 0, 0}));
-  masked.WriteChunk(0, "dc", std::vector<std::uint8_t>{0, 0xF8, 0xE0, 7, 0x1F, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}, 0, 1);
+  masked.AddStream(VideoHeader(3, 2),
+                   BitmapFormat(3, -2, 16, kBiBitfields, {0, 0xF8, 0, 0, 0xE0, 7, 0, 0, 0x1F, 0, 0, 0}));
+  masked.WriteChunk(0, "dc", std::vector<std::uint8_t>{0, 0xF8, 0xE0, 7, 0x1F, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0},
+                    0, 1);
   masked.Finish();
   ASSERT_TRUE(m_reader.InitAvi(Path("565.avi")));
   Bitmap frame = Frame(0, 3, 2);
@@ -224,7 +228,8 @@ TEST_F(AviReaderTest, DecodesMasksPalettesAndEmptyOrShortChunks) {
   header.start = 1;
   AviMuxer paletted(Path("pal.avi"), {});
   paletted.AddStream(header, BitmapFormat(2, 1, 8, kBiRgb, {30, 20, 10, 0, 60, 50, 40, 0}));
-  const std::vector<std::vector<std::uint8_t>> chunks = {{0, 1, 0, 0}, {1, 1, 0, 0, 200, 100, 50, 0}, {1, 0, 0, 0}, {}, {1, 1}};
+  const std::vector<std::vector<std::uint8_t>> chunks = {
+      {0, 1, 0, 0}, {1, 1, 0, 0, 200, 100, 50, 0}, {1, 0, 0, 0}, {}, {1, 1}};
   for (std::size_t i = 0; i < chunks.size(); ++i) paletted.WriteChunk(0, i == 1 ? "pc" : "db", chunks[i], 0, 0);
   paletted.Finish();
   ASSERT_TRUE(m_reader.InitAvi(Path("pal.avi")));

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "avi/avi_reader.h"
-#include "avi/wav_fixture.h"
 #include "avi/avi_writer.h"
+#include "avi/wav_fixture.h"
 #include "avi/wav_reader.h"
 #include "common/file_util.h"
 #include "common/format_error.h"

@@ -32,7 +32,8 @@ std::vector<std::string> RiffForms(const std::vector<std::uint8_t>& file) {
   std::vector<std::string> forms;
   for (std::size_t at = 0; at + 12 <= file.size();) {
     forms.emplace_back(file.begin() + at + 8, file.begin() + at + 12);
-    const std::size_t size = file[at + 4] | (file[at + 5] << 8) | (file[at + 6] << 16) | (std::size_t{file[at + 7]} << 24);
+    const std::size_t size =
+        file[at + 4] | (file[at + 5] << 8) | (file[at + 6] << 16) | (std::size_t{file[at + 7]} << 24);
     at += 8 + size + (size & 1);
   }
   return forms;
@@ -41,9 +42,11 @@ std::vector<std::string> RiffForms(const std::vector<std::uint8_t>& file) {
 // ffprobe's lines for the streams and the format ("key=value|key=value").
 std::vector<std::string> Probe(const std::string& path) {
   std::string out;
-  test::RunCommand("ffprobe -v error -count_frames -show_entries stream=codec_name,codec_type,width,height,"
-                   "r_frame_rate,nb_read_frames,sample_rate,channels:format=format_name -of compact=p=0 '" + path + "'",
-                   &out);
+  test::RunCommand(
+      "ffprobe -v error -count_frames -show_entries stream=codec_name,codec_type,width,height,"
+      "r_frame_rate,nb_read_frames,sample_rate,channels:format=format_name -of compact=p=0 '" +
+          path + "'",
+      &out);
   std::vector<std::string> lines;
   std::istringstream in(out);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -79,7 +82,8 @@ TEST_F(AviWriterTest, RateIsTheTruncatedExtendedProductOfTimeBaseAndFrameRate) {
     EXPECT_EQ(h.rate, rate);
   }
   // Rates that are no whole number from 1 to 2^32 - 1 open nothing.
-  for (const double fps : {0.0, -25.0, std::nan(""), 1e30}) EXPECT_FALSE(AviWriter::Open(Path("bad.avi"), 100000.0, fps));
+  for (const double fps : {0.0, -25.0, std::nan(""), 1e30})
+    EXPECT_FALSE(AviWriter::Open(Path("bad.avi"), 100000.0, fps));
   EXPECT_FALSE(AviWriter::Open(m_dir + "/missing/folder.avi", 100000.0, 25));
 }
 
@@ -141,7 +145,8 @@ TEST_F(AviWriterTest, SoundTracksAppendAndTakeTheirStreamFromTheFirstWav) {
   EXPECT_EQ(audio.format.size(), 18u);
   const auto bytes = ReadWholeFile(Path("sound.avi"));
   std::vector<std::uint8_t> samples;
-  for (const AviChunkRef& c : audio.chunks) samples.insert(samples.end(), bytes.begin() + c.offset, bytes.begin() + c.offset + c.size);
+  for (const AviChunkRef& c : audio.chunks)
+    samples.insert(samples.end(), bytes.begin() + c.offset, bytes.begin() + c.offset + c.size);
   ASSERT_EQ(samples.size(), 2u * 176400);
   EXPECT_TRUE(std::equal(samples.begin(), samples.begin() + 176400, first.begin() + 44));
   EXPECT_EQ(samples[176400], 2) << "the second file follows the first";

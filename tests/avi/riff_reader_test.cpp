@@ -9,9 +9,9 @@ namespace {
 
 TEST(RiffReader, ClampsSizesThatRunPastTheirParent) {
   const std::vector<std::uint8_t> bytes = {
-      'L', 'I', 'S', 'T', 40, 0, 0, 0, 'o', 'u', 't', 'r',       // a list of 24 bytes claiming 40
-      'o', 'd', 'd', ' ', 1, 0, 0, 0, 7, 0,                      // one byte and its pad
-      'b', 'i', 'g', ' ', 0xFF, 0xFF, 0xFF, 0x7F, 9, 9,          // a chunk claiming 2 GiB
+      'L', 'I', 'S', 'T', 40,   0,    0,    0,    'o', 'u', 't', 'r',  // a list of 24 bytes claiming 40
+      'o', 'd', 'd', ' ', 1,    0,    0,    0,    7,   0,              // one byte and its pad
+      'b', 'i', 'g', ' ', 0xFF, 0xFF, 0xFF, 0x7F, 9,   9,              // a chunk claiming 2 GiB
   };
   const auto list = ChunkAt(bytes, 0);
   ASSERT_TRUE(list);

@@ -64,9 +64,7 @@ class FrameExtraction : public ::testing::Test {
     EXPECT_EQ(picture.Format(), PixelFormat::kBits24);
     return picture.PixelColor(0, 0).r;
   }
-  int FileCount() const {
-    return static_cast<int>(std::distance(std::filesystem::directory_iterator(m_dir), {}));
-  }
+  int FileCount() const { return static_cast<int>(std::distance(std::filesystem::directory_iterator(m_dir), {})); }
 
   std::string m_dir = test::MakeTempDir();
   ExtractionStyle m_style;
@@ -83,9 +81,9 @@ TEST(FrameFileName, PadsToTheDigitsOfTheFrameTotalLessOne) {
     int total;
     const char* name;
   } rows[] = {
-      {0, 250, "/f/AVIBitmap000.bmp"}, {2, 250, "/f/AVIBitmap002.bmp"}, {24, 25, "/f/AVIBitmap24.bmp"},
-      {0, 25, "/f/AVIBitmap00.bmp"},   {9, 10, "/f/AVIBitmap9.bmp"},    {10, 11, "/f/AVIBitmap10.bmp"},
-      {0, 11, "/f/AVIBitmap00.bmp"},   {0, 1, "/f/AVIBitmap0.bmp"},     {5, 1000, "/f/AVIBitmap005.bmp"},
+      {0, 250, "/f/AVIBitmap000.bmp"},   {2, 250, "/f/AVIBitmap002.bmp"}, {24, 25, "/f/AVIBitmap24.bmp"},
+      {0, 25, "/f/AVIBitmap00.bmp"},     {9, 10, "/f/AVIBitmap9.bmp"},    {10, 11, "/f/AVIBitmap10.bmp"},
+      {0, 11, "/f/AVIBitmap00.bmp"},     {0, 1, "/f/AVIBitmap0.bmp"},     {5, 1000, "/f/AVIBitmap005.bmp"},
       {5, 1001, "/f/AVIBitmap0005.bmp"},
   };
   for (const auto& row : rows) EXPECT_EQ(FrameFileName("/f/AVIBitmap", row.k, row.total), row.name);
@@ -135,8 +133,9 @@ TEST_F(FrameExtraction, RefusesABadRangeOrNoDestination) {
   ExtractionRequest request;
   EXPECT_EQ(ExtractFrames(source, request, m_preview, m_reporter, m_progress).outcome,
             ExtractionOutcome::kNoDestination);
-  EXPECT_EQ(m_reporter.Errors(),
-            std::vector<std::string>{"Please choose a destination for the bitmaps. Process stopped.\n- ExtractBtnClick()"});
+  EXPECT_EQ(
+      m_reporter.Errors(),
+      std::vector<std::string>{"Please choose a destination for the bitmaps. Process stopped.\n- ExtractBtnClick()"});
 }
 
 TEST_F(FrameExtraction, ReportsProgressEveryTwentyFramesAndStopsThere) {
