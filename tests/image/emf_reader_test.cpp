@@ -181,6 +181,32 @@ TEST(EmfReader, TextAlignment) {
   EXPECT_EQ(CountNotWhite(right, 0, 42, 96, 96), 0);
 }
 
+TEST(EmfReader, TextBoxesAndDashes) {
+  // No characters and an opaque box: the box in the background colour.
+  Emf box;
+  box.Rec(25, {0x0000FF}).Rec(84, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 76, 2, 0, 0, 96, 20, 0});
+  const Bitmap boxed = RenderEmf(box.Bytes());
+  EXPECT_EQ(boxed.PixelColor(50, 10), kRed);
+  EXPECT_EQ(boxed.PixelColor(50, 30), kWhite);
+  // A clipping box cuts the text hanging below (50, 40) at y = 50.
+  Emf clipped;
+  clipped.Rec(82, {1, -30, 0, 0, 0, 400, 0, 0, 'A', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  clipped.Select(1).Rec(18, {1});
+  clipped.Rec(84, {0, 0, 0, 0, 1, 0, 0, 50, 40, 2, 76, 4, 0, 0, 96, 50, 0, 'H' | ('I' << 16)});
+  const Bitmap cut = RenderEmf(clipped.Bytes());
+  EXPECT_GT(CountNotWhite(cut, 40, 40, 96, 50), 0);
+  EXPECT_EQ(CountNotWhite(cut, 0, 50, 96, 96), 0);
+  // A dashed one-pixel line has gaps; a solid one has none.
+  for (const int style : {0, 1}) {
+    SCOPED_TRACE(style == 0 ? "solid" : "dashed");
+    Emf line;
+    line.Rec(38, {1, style, 0, 0, 0}).Select(1).Rec(27, {0, 50}).Rec(54, {96, 50});
+    const Bitmap b = RenderEmf(line.Bytes());
+    EXPECT_EQ(CountNotWhite(b, 0, 50, 96, 51) < 90, style == 1);
+    EXPECT_GT(CountNotWhite(b, 0, 50, 96, 51), 40);
+  }
+}
+
 TEST(EmfReader, StretchedBitmapKeepsItsRowsTheRightWayUp) {
   // A 2 x 2 bottom-up bitmap (bottom row blue, black; top row red, green)
   // stretched over 40 x 40 pixels at (10, 10).

@@ -159,6 +159,65 @@ TEST(WmfReader, EllipsePolylineAndArc) {
   EXPECT_EQ(CountNotWhite(b, 66, 23, 94, 37), 0);
 }
 
+TEST(WmfReader, PieReachesTheCentreAndChordDoesNot) {
+  for (const bool pie : {true, false}) {
+    SCOPED_TRACE(pie ? "pie" : "chord");
+    Wmf wmf;
+    wmf.Brush(0x0000FF).Select(0).Pen(5, 0, 0).Select(1);
+    // The quarter from the circle's right, counter-clockwise to its top.
+    wmf.Rec(pie ? 0x081A : 0x0830, {0, 48, 48, 96, 96, 96, 0, 0});
+    const Bitmap b = RenderWmf(wmf.Bytes(kInch));
+    EXPECT_EQ(b.PixelColor(75, 20), kRed);
+    EXPECT_EQ(b.PixelColor(56, 40), pie ? kRed : kWhite);
+    EXPECT_EQ(b.PixelColor(20, 60), kWhite);
+  }
+}
+
+TEST(WmfReader, HatchesShowTheBackgroundModeAndColour) {
+  // A black cross hatch over a blue square: between its lines the blue shows
+  // through a transparent background, the red background colour through an
+  // opaque one.
+  for (const bool opaque : {false, true}) {
+    SCOPED_TRACE(opaque ? "opaque" : "transparent");
+    Wmf wmf;
+    wmf.Brush(0xFF0000).Select(0).Pen(5, 0, 0).Select(1).Rectangle(0, 0, 96, 96);
+    wmf.Rec(0x02FC, {2, 0, 0, 4}).Select(2);
+    wmf.Rec(0x0201, {Wmf::Lo(0x0000FF), Wmf::Hi(0x0000FF)}).Rec(0x0102, {opaque ? 2 : 1});
+    wmf.Rectangle(0, 0, 96, 96);
+    const Bitmap b = RenderWmf(wmf.Bytes(kInch));
+    int black = 0, blue = 0, red = 0;
+    for (int y = 20; y < 40; ++y) {
+      for (int x = 20; x < 40; ++x) {
+        black += b.PixelColor(x, y) == kBlack;
+        blue += b.PixelColor(x, y) == kBlue;
+        red += b.PixelColor(x, y) == kRed;
+      }
+    }
+    EXPECT_GT(black, 40);
+    EXPECT_EQ(blue > 0, !opaque);
+    EXPECT_EQ(red > 0, opaque);
+  }
+}
+
+TEST(WmfReader, BitmapTransfersCountTheirSourceFromTheRightCorner) {
+  // 2 x 2 pixels, bottom row first: blue, black; then red, green.
+  const std::vector<int> dib = {40, 0, 2, 0, 2, 0, 1, 24, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                0x00FF, 0, 0, 0, 0, 0x00FF, 0x00FF, 0};
+  const auto with_dib = [&](std::vector<int> words) {
+    words.insert(words.end(), dib.begin(), dib.end());
+    return words;
+  };
+  Wmf wmf;
+  // A bit transfer counts from the top left: its first source pixel is red.
+  wmf.Rec(0x0B41, with_dib({0x0020, 0x00CC, 1, 1, 0, 0, 48, 48, 0, 0}));
+  // A device-independent one counts from the bottom left: blue.
+  wmf.Rec(0x0F43, with_dib({0x0020, 0x00CC, 0, 1, 1, 0, 0, 48, 48, 48, 48}));
+  const Bitmap b = RenderWmf(wmf.Bytes(kInch));
+  EXPECT_EQ(b.PixelColor(24, 24), kRed);
+  EXPECT_EQ(b.PixelColor(72, 72), kBlue);
+  EXPECT_EQ(b.PixelColor(72, 24), kWhite);
+}
+
 TEST(WmfReader, TextIsDrawnFromItsAlignmentPoint) {
   Wmf wmf;
   // Font 40 pixels high, "HI" at (10, 10), aligned top left.
