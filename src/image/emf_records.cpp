@@ -167,8 +167,7 @@ void CreateFont(EmfPlayer& p, ByteReader& r) {
   font.italic = r.U8() != 0;
   font.underline = r.U8() != 0;
   font.strike_out = r.U8() != 0;
-  font.charset = r.U8();
-  r.Skip(kLogFontFaceOffset - 24);  // precisions, quality, pitch and family
+  r.Skip(kLogFontFaceOffset - 23);  // character set, precisions, quality, pitch and family
   for (int i = 0; i < 32 && r.Remaining() >= 2; ++i) {
     const std::uint16_t c = r.U16();
     if (c == 0) break;

@@ -60,7 +60,6 @@ struct MetafileFont {
   bool italic = false;
   bool underline = false;
   bool strike_out = false;
-  std::uint8_t charset = 0;
   std::string face;
 };
 

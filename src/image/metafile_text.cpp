@@ -64,12 +64,13 @@ double EmInPixels(const MetafileCanvas& canvas, const cairo_matrix_t& m, cairo_t
 }
 
 struct Layout {
-  Point2 origin;     // the first character's baseline start, in pixels
-  Point2 along;      // unit vector along the baseline
-  Point2 down;       // unit vector from the baseline towards the descenders
+  cairo_matrix_t mapping;       // logical units to pixels
+  Point2 origin;                // the first character's baseline start, in pixels
+  Point2 along;                 // unit vector along the baseline
+  Point2 down;                  // unit vector from the baseline towards the descenders
   double ascent = 0;
   double descent = 0;
-  double total = 0;  // pixels from the first character's start to the end
+  double total = 0;             // pixels from the first character's start to the end
   std::vector<double> offsets;  // pixels from origin to each character, when advances are given
   // Horizontal squeeze of the glyphs, below 1 when the record's advances are
   // narrower than our font's, so that neighbours do not overlap.
@@ -96,10 +97,29 @@ void AddBox(cairo_t* cr, const TextBox& box, const cairo_matrix_t& m) {
   cairo_restore(cr);
 }
 
+// The baseline start for a reference point in pixels under the alignment.
+Point2 AlignedOrigin(Point2 at, const Layout& l, std::uint32_t align) {
+  double shift_along = 0;
+  if ((align & kAlignCenter) == kAlignCenter) {
+    shift_along = -l.total / 2;
+  } else if (align & kAlignRight) {
+    shift_along = -l.total;
+  }
+  double shift_down = l.ascent;
+  if ((align & kAlignBaseline) == kAlignBaseline) {
+    shift_down = 0;
+  } else if (align & kAlignBottom) {
+    shift_down = -l.descent;
+  }
+  return {at.x + l.along.x * shift_along + l.down.x * shift_down,
+          at.y + l.along.y * shift_along + l.down.y * shift_down};
+}
+
 Layout MakeLayout(const MetafileCanvas& canvas, cairo_t* cr, const cairo_matrix_t& m, Point2 reference,
                   const TextRun& run, const std::string& text) {
   const DcState& dc = canvas.Dc();
   Layout l;
+  l.mapping = m;
   const double angle = -dc.font.escapement * std::numbers::pi / 1800;
   l.along = {std::cos(angle), std::sin(angle)};
   l.down = {-l.along.y, l.along.x};
@@ -122,19 +142,7 @@ Layout MakeLayout(const MetafileCanvas& canvas, cairo_t* cr, const cairo_matrix_
   }
   double x = reference.x, y = reference.y;
   cairo_matrix_transform_point(&m, &x, &y);
-  double shift_along = 0;
-  if ((dc.text_align & kAlignCenter) == kAlignCenter) {
-    shift_along = -l.total / 2;
-  } else if (dc.text_align & kAlignRight) {
-    shift_along = -l.total;
-  }
-  double shift_down = l.ascent;
-  if ((dc.text_align & kAlignBaseline) == kAlignBaseline) {
-    shift_down = 0;
-  } else if (dc.text_align & kAlignBottom) {
-    shift_down = -l.descent;
-  }
-  l.origin = {x + l.along.x * shift_along + l.down.x * shift_down, y + l.along.y * shift_along + l.down.y * shift_down};
+  l.origin = AlignedOrigin({x, y}, l, dc.text_align);
   return l;
 }
 
@@ -152,6 +160,27 @@ void ShowCharacters(cairo_t* cr, const Layout& l, const TextRun& run, const std:
     cairo_move_to(cr, l.origin.x + l.along.x * l.offsets[i], l.origin.y + l.along.y * l.offsets[i]);
     cairo_show_text(cr, Utf8(run.chars[i]).c_str());
   }
+}
+
+// The characters with their background box, underline and strike-out; clip:
+// a logical box the text is cut to.
+void PaintRun(cairo_t* cr, const DcState& dc, const Layout& l, const TextRun& run, const std::string& text, double em,
+              std::optional<TextBox> clip, bool background_box) {
+  cairo_save(cr);
+  if (clip) {
+    AddBox(cr, *clip, l.mapping);
+    cairo_clip(cr);
+  }
+  if (background_box && dc.opaque_background) {
+    FillQuad(cr, l, 0, l.total, l.ascent, l.descent, dc.background_color);
+  }
+  SetSourceColor(cr, dc.text_color);
+  ShowCharacters(cr, l, run, text, em);
+  const double thickness = std::max(1.0, em / 14);
+  if (dc.font.underline) FillQuad(cr, l, 0, l.total, 0, thickness, dc.text_color);
+  if (dc.font.strike_out) FillQuad(cr, l, 0, l.total, l.ascent * 0.3 + thickness, -l.ascent * 0.3, dc.text_color);
+  cairo_restore(cr);
+  cairo_new_path(cr);
 }
 
 }  // namespace
@@ -218,21 +247,8 @@ void DrawText(MetafileCanvas& canvas, Point2 reference, const TextRun& run, std:
   std::string text;
   for (const char32_t c : run.chars) text += Utf8(c);
   const Layout l = MakeLayout(canvas, cr, m, reference, run, text);
-  cairo_save(cr);
-  if (box && (options & kTextClipped)) {
-    AddBox(cr, *box, m);
-    cairo_clip(cr);
-  }
-  if (dc.opaque_background && !(box && (options & kTextOpaque))) {
-    FillQuad(cr, l, 0, l.total, l.ascent, l.descent, dc.background_color);
-  }
-  SetSourceColor(cr, dc.text_color);
-  ShowCharacters(cr, l, run, text, em);
-  const double thickness = std::max(1.0, em / 14);
-  if (dc.font.underline) FillQuad(cr, l, 0, l.total, 0, thickness, dc.text_color);
-  if (dc.font.strike_out) FillQuad(cr, l, 0, l.total, l.ascent * 0.3 + thickness, -l.ascent * 0.3, dc.text_color);
-  cairo_restore(cr);
-  cairo_new_path(cr);
+  PaintRun(cr, dc, l, run, text, em, (options & kTextClipped) ? box : std::nullopt,
+           !(box && (options & kTextOpaque)));
   if (update_cp) {
     const double x_scale = Length(m.xx, m.yx);
     if (x_scale > 0) dc.current_position.x += l.total / x_scale;

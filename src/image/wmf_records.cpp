@@ -71,8 +71,7 @@ void CreateFont(WmfPlayer& p, ByteReader& r) {
   font.italic = r.U8() != 0;
   font.underline = r.U8() != 0;
   font.strike_out = r.U8() != 0;
-  font.charset = r.U8();
-  r.Skip(4);  // precisions, quality, pitch and family
+  r.Skip(5);  // character set (text is read as the Western code page), precisions, quality, pitch
   const auto name = r.Take(std::min<std::size_t>(r.Remaining(), 32));
   font.face.assign(name.begin(), std::find(name.begin(), name.end(), 0));
   p.objects.AddAtFirstFree(font);
