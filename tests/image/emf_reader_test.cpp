@@ -248,6 +248,21 @@ TEST(EmfReader, BitmapsShareOnePixelBudget) {
               ThrowsMessage<FormatError>(StrEq("The bitmaps in the metafile are too large together")));
 }
 
+TEST(EmfReader, AbsurdNumbersDrawQuickly) {
+  // Each of these once meant minutes of work or a broken drawing context.
+  Emf emf;
+  emf.Rec(38, {1, 1, 2000000000, 0, 0}).Select(1);                         // a dashed pen of huge width
+  emf.Rec(35, {Float(1e30f), 0, 0, Float(1e30f), 0, 0});                  // a huge world scale
+  emf.Rec(27, {-2000000000, 5}).Rec(54, {2000000000, 5});
+  emf.Rec(35, {Float(1), 0, 0, Float(1), 0, 0}).Rec(38, {2, 1, 1, 0, 0}).Select(2);
+  emf.Rec(27, {-2000000000, 50}).Rec(54, {2000000000, 50});               // a dashed line of 4e9 pixels
+  emf.Rec(41, {48, 48, 2000000000, Float(0), Float(3e38f)});               // an arc of 1e36 turns
+  emf.Rec(82, {3, -2000000000, 0, 0, 0, 400, 0, 0, 'A'}).Select(3);
+  emf.Rec(84, {0, 0, 0, 0, 1, 0, 0, 5, 5, 2, 76, 0, 0, 0, 0, 0, 0, 'H' | ('I' << 16)});
+  const Bitmap b = RenderEmf(emf.Bytes());
+  EXPECT_EQ(b.Width(), 96);
+}
+
 TEST(EmfReader, RefusesDamagedFiles) {
   const auto message = [](const std::vector<std::uint8_t>& bytes) {
     try {
