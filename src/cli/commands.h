@@ -26,5 +26,6 @@ int RunInfoCommand(std::span<const std::string> args);
 int RunFitCommand(std::span<const std::string> args);
 int RunEffectsCommand(std::span<const std::string> args);
 int RunExtractAviCommand(std::span<const std::string> args);
+int RunGifInfoCommand(std::span<const std::string> args);
 
 }  // namespace sf::cli

@@ -8,6 +8,7 @@
 
 #include "common/file_util.h"
 #include "common/format_error.h"
+#include "gif/gif_picture.h"
 #include "image/bmp_reader.h"
 #include "image/emf_reader.h"
 #include "image/ico_reader.h"
@@ -36,15 +37,13 @@ Bitmap DecodeIconPicture(std::span<const std::uint8_t> bytes) {
   return picture;
 }
 
-Bitmap RefuseGif(std::span<const std::uint8_t>) { throw FormatError("GIF pictures are not supported"); }
-
 // One row per kind: its name in the image information and its decoder.
 constexpr KindDecoder kDecoders[] = {
     {PictureKind::kIcon, "Icon (.ico)", &DecodeIconPicture},
     {PictureKind::kWmf, "Windows Meta file (.wmf)", &RenderWmf},
     {PictureKind::kEmf, "Enhanced Meta file (.emf)", &RenderEmf},
     {PictureKind::kJpeg, "JPEG", &DecodeJpeg},
-    {PictureKind::kGif, "GIF", &RefuseGif},
+    {PictureKind::kGif, "GIF", &LoadGifPicture},
     {PictureKind::kBmp, "Bitmap", &ReadBmp},
     {PictureKind::kPng, "PNG", &DecodePng},
 };

@@ -1,0 +1,170 @@
+#include "gif/gif_lzw_decoder.h"
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "gif/gif_sub_image.h"
+#include "gif/gif_types.h"
+
+namespace sf {
+
+namespace {
+
+constexpr int kMaxCodes = 4096;
+constexpr int kMaxCodeWidth = 12;
+
+// Codes are packed least significant bit first.
+class CodeReader {
+ public:
+  explicit CodeReader(std::span<const std::uint8_t> data) : m_data(data) {}
+
+  // False when the data holds fewer than width more bits.
+  bool Read(int width, int& code) {
+    while (m_bits < width) {
+      if (m_pos == m_data.size()) return false;
+      m_buffer |= static_cast<std::uint32_t>(m_data[m_pos++]) << m_bits;
+      m_bits += 8;
+    }
+    code = static_cast<int>(m_buffer & ((1u << width) - 1));
+    m_buffer >>= width;
+    m_bits -= width;
+    return true;
+  }
+
+ private:
+  std::span<const std::uint8_t> m_data;
+  std::size_t m_pos = 0;
+  std::uint32_t m_buffer = 0;
+  int m_bits = 0;
+};
+
+// Places decoded indices row by row in the order the data holds the rows.
+class PixelSink {
+ public:
+  PixelSink(const LzwFrameLayout& layout, std::span<std::uint8_t> pixels, LzwDecodeOutcome& outcome)
+      : m_layout(layout),
+        m_rows(GifRowOrder(layout.height, layout.interlaced)),
+        m_pixels(pixels),
+        m_outcome(outcome) {}
+
+  bool Full() const { return m_row == m_rows.size(); }
+
+  void Put(int index) {
+    if (Full()) return;
+    if (index > 0xFF || (m_layout.color_count > 0 && index >= m_layout.color_count)) {
+      index = 0;
+      m_outcome.invalid_index = true;
+    }
+    const std::size_t y = static_cast<std::size_t>(m_rows[m_row]);
+    m_pixels[y * static_cast<std::size_t>(m_layout.width) + static_cast<std::size_t>(m_x)] =
+        static_cast<std::uint8_t>(index);
+    if (++m_x == m_layout.width) {
+      m_x = 0;
+      ++m_row;
+    }
+  }
+
+ private:
+  const LzwFrameLayout& m_layout;
+  std::vector<int> m_rows;
+  std::span<std::uint8_t> m_pixels;
+  LzwDecodeOutcome& m_outcome;
+  std::size_t m_row = 0;
+  int m_x = 0;
+};
+
+class LzwTable {
+ public:
+  explicit LzwTable(int min_code_size) : m_clear(1 << min_code_size) {
+    for (int i = 0; i < m_clear; ++i) {
+      m_prefix[i] = -1;
+      m_suffix[i] = static_cast<std::uint16_t>(i);
+      m_first[i] = static_cast<std::uint16_t>(i);
+    }
+  }
+
+  int First(int code) const { return m_first[code]; }
+
+  void Add(int code, int prefix, int suffix) {
+    m_prefix[code] = static_cast<std::int16_t>(prefix);
+    m_suffix[code] = static_cast<std::uint16_t>(suffix);
+    m_first[code] = m_first[prefix];
+  }
+
+  // Every entry's prefix is a smaller code, so the walk ends within the table.
+  void Emit(int code, PixelSink& sink) {
+    int depth = 0;
+    for (int c = code; c >= 0; c = m_prefix[c]) m_stack[depth++] = m_suffix[c];
+    while (depth > 0) sink.Put(m_stack[--depth]);
+  }
+
+ private:
+  int m_clear;
+  std::array<std::int16_t, kMaxCodes> m_prefix{};
+  std::array<std::uint16_t, kMaxCodes> m_suffix{};
+  std::array<std::uint16_t, kMaxCodes> m_first{};
+  std::array<std::uint16_t, kMaxCodes> m_stack{};
+};
+
+}  // namespace
+
+LzwDecodeOutcome DecodeGifLzw(std::span<const std::uint8_t> data, int min_code_size, const LzwFrameLayout& layout,
+                              std::span<std::uint8_t> pixels) {
+  LzwDecodeOutcome outcome;
+  if (layout.width <= 0 || layout.height <= 0) return outcome;
+  if (min_code_size < 1 || min_code_size > kMaxCodeWidth - 1) {
+    outcome.bad_code = true;
+    return outcome;
+  }
+  const int clear = 1 << min_code_size;
+  const int end_of_information = clear + 1;
+  auto table = std::make_unique<LzwTable>(min_code_size);
+  PixelSink sink(layout, pixels, outcome);
+  CodeReader reader(data);
+  int width = min_code_size + 1;
+  int next = clear + 2;
+  int previous = -1;
+  while (!sink.Full()) {
+    int code = 0;
+    if (!reader.Read(width, code)) {
+      outcome.underrun = true;
+      break;
+    }
+    if (code == clear) {
+      width = min_code_size + 1;
+      next = clear + 2;
+      previous = -1;
+      continue;
+    }
+    if (code == end_of_information) break;
+    if (previous < 0) {
+      // The first code after a clear must be a colour: there is nothing to extend yet.
+      if (code == next) throw GIFException("Circular decoder table entry");
+      if (code > clear) {
+        outcome.bad_code = true;
+        break;
+      }
+      table->Emit(code, sink);
+      previous = code;
+      continue;
+    }
+    if (code > next) {
+      outcome.bad_code = true;
+      break;
+    }
+    if (next < kMaxCodes) {
+      // For code == next the new entry is the previous string plus its own first index.
+      const int suffix = code < next ? table->First(code) : table->First(previous);
+      table->Add(next, previous, suffix);
+      ++next;
+      if (next == (1 << width) && width < kMaxCodeWidth) ++width;
+    }
+    table->Emit(code, sink);
+    previous = code;
+  }
+  return outcome;
+}
+
+}  // namespace sf
