@@ -1,10 +1,10 @@
 #include "gif/gif_color_quantizer.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 #include <queue>
 #include <utility>
-
-#include "image/halftone_palette.h"
 
 namespace sf {
 
@@ -19,6 +19,68 @@ int ChildSlot(Rgb c, int level) {
   const int shift = kDepth - 1 - level;
   return (((c.r >> shift) & 1) << 2) | (((c.g >> shift) & 1) << 1) | ((c.b >> shift) & 1);
 }
+
+// The exact nearest palette entry (squared distance, lowest index on a tie).
+// Entries are searched outwards from the query's green value and the search
+// stops once the green difference alone exceeds the best distance; colours
+// already answered are remembered.
+class NearestPaletteSearch {
+ public:
+  explicit NearestPaletteSearch(const std::vector<Rgb>& palette) : m_cache(kCacheSize, 0) {
+    for (std::size_t i = 0; i < palette.size(); ++i) m_entries.push_back({palette[i], static_cast<int>(i)});
+    std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) { return a.color.g < b.color.g; });
+    std::size_t k = 0;
+    for (int g = 0; g < 256; ++g) {
+      while (k < m_entries.size() && m_entries[k].color.g < g) ++k;
+      m_start[static_cast<std::size_t>(g)] = k;
+    }
+  }
+
+  std::uint8_t Find(Rgb c) {
+    const std::uint32_t key = ToColorRef(c);
+    const std::size_t slot = (key ^ (key >> 12) ^ (key >> 19)) & (kCacheSize - 1);
+    if ((m_cache[slot] >> 8) == key + 1) return static_cast<std::uint8_t>(m_cache[slot] & 0xFF);
+    const std::uint8_t best = Search(c);
+    m_cache[slot] = (static_cast<std::uint64_t>(key + 1) << 8) | best;
+    return best;
+  }
+
+ private:
+  struct Entry {
+    Rgb color;
+    int index;
+  };
+  static constexpr std::size_t kCacheSize = std::size_t{1} << 16;
+
+  std::uint8_t Search(Rgb c) const {
+    int best_index = 0;
+    int best = std::numeric_limits<int>::max();
+    const auto consider = [&](const Entry& e) {
+      const int dr = e.color.r - c.r, dg = e.color.g - c.g, db = e.color.b - c.b;
+      const int d = dr * dr + dg * dg + db * db;
+      if (d < best || (d == best && e.index < best_index)) {
+        best = d;
+        best_index = e.index;
+      }
+    };
+    const std::size_t start = m_start[c.g];
+    for (std::size_t k = start; k < m_entries.size(); ++k) {
+      const int dg = m_entries[k].color.g - c.g;
+      if (dg * dg > best) break;
+      consider(m_entries[k]);
+    }
+    for (std::size_t k = start; k-- > 0;) {
+      const int dg = c.g - m_entries[k].color.g;
+      if (dg * dg > best) break;
+      consider(m_entries[k]);
+    }
+    return static_cast<std::uint8_t>(best_index);
+  }
+
+  std::vector<Entry> m_entries;
+  std::array<std::size_t, 256> m_start{};
+  std::vector<std::uint64_t> m_cache;
+};
 
 }  // namespace
 
@@ -174,12 +236,12 @@ std::vector<Rgb> TColorQuantizer::Palette() {
 Bitmap MapToPalette(const Bitmap& picture, const std::vector<Rgb>& palette) {
   Bitmap out(picture.Width(), picture.Height(), PixelFormat::kBits8);
   out.SetPalette(palette);
-  NearestColorMapper mapper(palette);
+  NearestPaletteSearch search(palette);
   std::vector<std::uint8_t> bgr(static_cast<std::size_t>(picture.Width()) * 3);
   for (int y = 0; y < picture.Height(); ++y) {
     picture.ReadRowBgr(y, bgr);
     auto row = out.Row(y);
-    for (int x = 0; x < picture.Width(); ++x) row[x] = mapper.Map(Rgb{bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]});
+    for (int x = 0; x < picture.Width(); ++x) row[x] = search.Find(Rgb{bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]});
   }
   return out;
 }
