@@ -90,10 +90,14 @@ void WriteColorTable(ByteSink& out, const TGIFColorMap& table) {
   }
 }
 
+// Colour resolution and table size from the largest table; a global table is
+// written at its own size, so then the size bits describe it, or readers would
+// take local table sizes for its length.
 void WriteScreenDescriptor(ByteSink& out, const TGIFImage& image) {
   const TGIFColorMap& global = image.GlobalColorMap();
-  const int size_bits = std::max(image.BitsPerPixel() - 1, 0);
-  std::uint8_t packed = static_cast<std::uint8_t>((size_bits << 4) | size_bits);  // colour resolution, table size
+  const int resolution = std::max(image.BitsPerPixel() - 1, 0);
+  const int size_bits = global.Empty() ? resolution : global.BitsPerPixel() - 1;
+  std::uint8_t packed = static_cast<std::uint8_t>((resolution << 4) | size_bits);
   if (!global.Empty()) packed |= 0x80;
   if (global.Sorted()) packed |= 0x08;
   out.U16(image.Width());

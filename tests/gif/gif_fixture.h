@@ -1,0 +1,36 @@
+// Helpers shared by the GIF tests: loading bytes into a new image while
+// keeping its warnings, saving an image to bytes, and GIF files assembled from
+// byte pieces.
+//   const auto loaded = LoadGif(bytes);   // loaded.image, loaded.warnings
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gif/gif_image.h"
+
+namespace sf::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct LoadedGif {
+  std::unique_ptr<TGIFImage> image = std::make_unique<TGIFImage>();
+  std::vector<std::string> warnings;
+  std::string error;  // the GIFException's text, empty when the file loaded
+};
+
+LoadedGif LoadGif(const Bytes& bytes);
+Bytes SaveGif(const TGIFImage& image);
+Bytes Join(std::initializer_list<Bytes> parts);
+
+// "GIF89a" and a logical screen with a global table of 2 colours, black and white.
+Bytes ScreenWithBlackAndWhite(int width, int height);
+// A 2 x 2 image at 0,0 without local table whose LZW data (code size 2) gives
+// the indices 0 1 / 1 0.
+Bytes CheckerImage();
+inline const Bytes kTrailer = {0x3B};
+
+}  // namespace sf::test
