@@ -237,6 +237,7 @@ class GifReader {
       const std::size_t size = m_in.U8();
       if (size == 0) return blocks;
       if (size > m_in.Remaining()) m_image.Warning("Premature end of data");
+      if (m_in.AtEnd()) return blocks;
       blocks.push_back(m_in.Take(std::min(size, m_in.Remaining())));
     }
   }

@@ -33,4 +33,7 @@ Bytes ScreenWithBlackAndWhite(int width, int height);
 Bytes CheckerImage();
 inline const Bytes kTrailer = {0x3B};
 
+// An 8-bit bitmap with its own palette and the given indices, top row first.
+Bitmap PalettedBitmap(int width, int height, std::vector<Rgb> palette, const std::vector<std::uint8_t>& indices);
+
 }  // namespace sf::test

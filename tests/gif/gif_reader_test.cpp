@@ -111,6 +111,9 @@ TEST(GifReader, CutHeadersFailAndCutImageDataKeepsTheFillValue) {
       EXPECT_THAT(loaded.warnings, Contains("Premature end of data"));
     }
   }
+  // A loop extension cut just after a sub-block's length byte.
+  const Bytes cut_loop = Join({test::ScreenWithBlackAndWhite(2, 2), Bytes(kNetscapeLoop.begin(), kNetscapeLoop.begin() + 15)});
+  EXPECT_EQ(test::LoadGif(cut_loop).error, "");
   // Cut after the first data byte: one pixel decodes, the rest keep the transparent index.
   const auto cut = test::LoadGif(Bytes(file.begin(), file.begin() + 40));
   ASSERT_EQ(cut.image->Count(), 1);

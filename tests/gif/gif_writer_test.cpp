@@ -12,6 +12,7 @@
 #include "gif_fixture.h"
 #include "support/corpus.h"
 #include "support/pictures.h"
+#include "support/reference_decoder.h"
 
 namespace sf {
 namespace {
@@ -24,14 +25,6 @@ using ::testing::ElementsAreArray;
 const Bytes kGraphicControlDelay4 = {0x21, 0xF9, 4, 0x00, 4, 0, 0, 0};
 
 Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
-
-// An 8-bit bitmap with its own palette and the given indices, top row first.
-Bitmap PalettedBitmap(int width, int height, std::vector<Rgb> palette, const std::vector<std::uint8_t>& indices) {
-  Bitmap bitmap(width, height, PixelFormat::kBits8);
-  bitmap.SetPalette(std::move(palette));
-  for (int i = 0; i < width * height; ++i) bitmap.SetPixelIndex(i % width, i / width, indices[static_cast<std::size_t>(i)]);
-  return bitmap;
-}
 
 // Adds a frame as the GIF compile does: loop extension on frame 0, a graphic
 // control extension with the delay, then Pack.
@@ -70,7 +63,7 @@ TEST(GifWriter, OnePictureFileHasItsOwnTableAndNoExtensions) {
   EXPECT_EQ(test::SaveGif(image), expected);
 
   // A paletted picture keeps its palette: 3 colours make a local table of 4.
-  image.Assign(PalettedBitmap(1, 1, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {2}));
+  image.Assign(test::PalettedBitmap(1, 1, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {2}));
   const Bytes small = test::SaveGif(image);
   EXPECT_THAT(Bytes(small.begin() + 10, small.end()),
               ElementsAre(0x11, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x81, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0,
@@ -117,10 +110,10 @@ TEST(GifWriter, OneColourAnimationHasATwoEntryTableAndCodeSizeTwo) {
 TEST(GifWriter, TransparentColoursMoveToOneBlackEntryAfterTheKeptColours) {
   const Rgb white{255, 255, 255}, red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255};
   TGIFImage image;
-  SetTransparentIndex(AddFrame(image, PalettedBitmap(2, 2, {white, red, green, blue}, {0, 1, 2, 3}), 4), 0);
-  SetTransparentIndex(AddFrame(image, PalettedBitmap(2, 2, {red, {1, 1, 1}}, {0, 0, 0, 1}), 4), 1);
+  SetTransparentIndex(AddFrame(image, test::PalettedBitmap(2, 2, {white, red, green, blue}, {0, 1, 2, 3}), 4), 0);
+  SetTransparentIndex(AddFrame(image, test::PalettedBitmap(2, 2, {red, {1, 1, 1}}, {0, 0, 0, 1}), 4), 1);
   // Transparent by its extension, but no pixel has the index.
-  SetTransparentIndex(AddFrame(image, PalettedBitmap(2, 2, {red, blue}, {0, 0, 0, 0}), 4), 1);
+  SetTransparentIndex(AddFrame(image, test::PalettedBitmap(2, 2, {red, blue}, {0, 0, 0, 0}), 4), 1);
   image.OptimizeColorMap();
 
   EXPECT_THAT(image.GlobalColorMap().Colors(), ElementsAre(red, green, blue, Rgb{0, 0, 0}));
@@ -144,8 +137,8 @@ TEST(GifWriter, TransparentColoursMoveToOneBlackEntryAfterTheKeptColours) {
     palette_b.push_back(Rgb{0, static_cast<std::uint8_t>(i), 7});
     indices[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
   }
-  SetTransparentIndex(AddFrame(many, PalettedBitmap(16, 16, palette_a, indices), 4), 9);
-  AddFrame(many, PalettedBitmap(16, 16, palette_b, indices), 4);
+  SetTransparentIndex(AddFrame(many, test::PalettedBitmap(16, 16, palette_a, indices), 4), 9);
+  AddFrame(many, test::PalettedBitmap(16, 16, palette_b, indices), 4);
   many.OptimizeColorMap();
   ASSERT_EQ(many.GlobalColorMap().Count(), 256);
   EXPECT_EQ(many.GlobalColorMap()[255], (Rgb{0, 0, 0}));
@@ -197,7 +190,7 @@ TEST(GifWriter, RefusesWhatAGifCannotHoldAndLeavesNoPartialFile) {
   const std::string path = dir + "/out.gif";
   WriteWholeFile(path, "old");
   TGIFImage image;
-  image.Assign(PalettedBitmap(2, 1, {{0, 0, 0}, {9, 9, 9}}, {0, 1}));
+  image.Assign(test::PalettedBitmap(2, 1, {{0, 0, 0}, {9, 9, 9}}, {0, 1}));
   image.Frame(0).MutableData()[1] = 2;  // beyond the 2-entry table
   try {
     image.SaveToFile(path);
@@ -245,6 +238,30 @@ TEST(GifWriter, CorpusFilesSurviveARoundTrip) {
     ++checked;
   }
   EXPECT_GE(checked, 50);
+}
+
+// ImageMagick decodes our image data to the same colours: noise that fills the
+// string table many times over, and a frame written interlaced.
+TEST(GifWriter, ImageMagickDecodesOurImageData) {
+  if (test::RunCommand("test -x /usr/bin/convert") != 0) GTEST_SKIP() << "ImageMagick is not installed";
+  std::vector<Rgb> palette;
+  std::vector<std::uint8_t> noise(301 * 203);
+  std::uint32_t seed = 5;
+  for (int i = 0; i < 256; ++i) palette.push_back(Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), 77});
+  for (std::uint8_t& index : noise) index = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+  TGIFImage image;
+  image.Assign(test::PalettedBitmap(301, 203, palette, noise));
+  const std::string dir = test::MakeTempDir();
+  const std::string path = dir + "/noise.gif";
+  for (const bool interlaced : {false, true}) {
+    image.Pack();  // the frame moves to the global table, where the interlace flag is written as read
+    image.Frame(0).SetDescriptorFlags(interlaced ? 0x40 : 0x00);
+    image.SaveToFile(path);
+    const auto reference = test::ReferenceRgb(path);
+    ASSERT_TRUE(reference);
+    EXPECT_EQ(test::CompareWithReference(image.Frame(0).GetBitmap(), *reference, 0), "") << interlaced;
+  }
+  std::filesystem::remove_all(dir);
 }
 
 // ffprobe and ImageMagick read our animations with the frame count, delays and
