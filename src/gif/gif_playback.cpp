@@ -23,6 +23,7 @@ const TGIFAppExtNSLoop* FirstLoopExtension(const TGIFImage& image) {
 
 // A copy of the canvas area inside rect.
 Bitmap CopyArea(const Bitmap& canvas, const GifRect& rect) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return Bitmap();
   Bitmap area(rect.right - rect.left, rect.bottom - rect.top, PixelFormat::kBits24);
   for (int y = rect.top; y < rect.bottom; ++y) {
     std::memcpy(area.Row(y - rect.top).data(), canvas.Row(y).data() + 3 * static_cast<std::size_t>(rect.left),
