@@ -2,23 +2,13 @@
 
 #include <algorithm>
 
-#include "gif/gif_types.h"
-
 namespace sf {
 
-int BitsForColorCount(int count) {
-  if (count <= 0) return 0;
+int TGIFColorMap::BitsPerPixel() const {
+  if (m_colors.empty()) return 0;
   int bits = 1;
-  while ((1 << bits) < count) ++bits;
+  while ((1 << bits) < Count()) ++bits;
   return bits;
-}
-
-int TGIFColorMap::BitsPerPixel() const { return BitsForColorCount(Count()); }
-
-int TGIFColorMap::Add(Rgb color) {
-  if (Count() >= kMaxColors) throw GIFException("Color table overflow");
-  m_colors.push_back(color);
-  return Count() - 1;
 }
 
 void TGIFColorMap::Assign(std::span<const Rgb> colors) {

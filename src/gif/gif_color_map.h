@@ -1,8 +1,8 @@
 // A GIF colour table: up to 256 red-green-blue entries, a count and the sorted
 // flag. Its bits per pixel follow from the count (1 for 1-2 colours ... 8 for
 // 129-256); a file stores it padded to 2^bits entries.
-//   TGIFColorMap map;  map.Add({255, 0, 0});   // index 0
-//   const int bits = map.BitsPerPixel();        // 1
+//   TGIFColorMap map;  map.Assign(palette);
+//   const int bits = map.BitsPerPixel();   // 1 for a palette of 2
 #pragma once
 
 #include <cstddef>
@@ -28,8 +28,6 @@ class TGIFColorMap {
   // The colour at index, or black when the index lies beyond the table.
   Rgb ColorOrBlack(std::size_t index) const { return index < m_colors.size() ? m_colors[index] : Rgb{}; }
 
-  // Appends a colour and returns its index; a full table refuses with GIFException.
-  int Add(Rgb color);
   // Replaces the entries (at most 256 are kept) and clears the sorted flag.
   void Assign(std::span<const Rgb> colors);
   void Clear();
@@ -41,8 +39,5 @@ class TGIFColorMap {
   std::vector<Rgb> m_colors;
   bool m_sorted = false;
 };
-
-// The smallest n >= 1 with 2^n >= count, 0 for no colours.
-int BitsForColorCount(int count);
 
 }  // namespace sf

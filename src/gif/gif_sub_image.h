@@ -26,8 +26,6 @@ class TGIFSubImage {
   TGIFSubImage(const TGIFSubImage&) = delete;
   TGIFSubImage& operator=(const TGIFSubImage&) = delete;
 
-  TGIFImage& Image() const { return *m_image; }
-
   std::uint16_t Left() const { return m_left; }
   std::uint16_t Top() const { return m_top; }
   std::uint16_t Width() const { return m_width; }

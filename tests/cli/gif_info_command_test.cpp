@@ -66,12 +66,6 @@ TEST_F(GifInfoCommand, ADamagedFileGivesTheReadersMessage) {
   std::string messages;
   EXPECT_EQ(Run(m_dir + "/bad.gif", &messages, "2>&1 >/dev/null"), 1);
   EXPECT_EQ(messages, "Invalid GIF signature\n");
-  std::string help;
-  ASSERT_EQ(test::RunCommand("'" + test::SlideforgeBinary() + "' gif-info --help", &help), 0);
-  for (const char* name : {"screen:", "frames:", "loop count:", "bounds:", "delay:", "disposal:", "transparent index:",
-                           "local colors:"}) {
-    EXPECT_NE(help.find(name), std::string::npos) << name;
-  }
 }
 
 }  // namespace

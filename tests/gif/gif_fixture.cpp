@@ -16,6 +16,15 @@ LoadedGif LoadGif(const Bytes& bytes) {
   return loaded;
 }
 
+std::string ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const GIFException& failure) {
+    return failure.what();
+  }
+  return "";
+}
+
 Bytes SaveGif(const TGIFImage& image) {
   std::ostringstream out;
   image.SaveToStream(out);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -23,6 +24,8 @@ struct LoadedGif {
 };
 
 LoadedGif LoadGif(const Bytes& bytes);
+// The text of the GIFException f throws, empty when it throws none.
+std::string ErrorOf(const std::function<void()>& f);
 Bytes SaveGif(const TGIFImage& image);
 Bytes Join(std::initializer_list<Bytes> parts);
 

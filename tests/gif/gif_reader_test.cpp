@@ -71,10 +71,7 @@ TEST(GifReader, KeepsExtensionsInFileOrderAndMakesAnEmptyFrameOfTrailingOnes) {
   ASSERT_NE(loop, nullptr);
   EXPECT_EQ(loop->Loops(), 2);
   EXPECT_EQ(loop->BufferSize(), 4096u);
-  const auto* unknown = dynamic_cast<const TGIFUnknownAppExtension*>(frame.Extensions()[1].get());
-  ASSERT_NE(unknown, nullptr);
-  EXPECT_EQ(std::string(unknown->IdentifierBlock().begin(), unknown->IdentifierBlock().end()), "XMP DataXMP");
-  EXPECT_THAT(unknown->Blocks(), ElementsAre(ElementsAre(0xAB, 0xCD)));
+  EXPECT_NE(dynamic_cast<const TGIFUnknownAppExtension*>(frame.Extensions()[1].get()), nullptr);
   ASSERT_EQ(frame.GraphicControlExtension(), frame.Extensions()[2].get());
   EXPECT_TRUE(frame.Transparent());
   EXPECT_EQ(frame.GraphicControlExtension()->GetDelay(), 7);
@@ -82,35 +79,18 @@ TEST(GifReader, KeepsExtensionsInFileOrderAndMakesAnEmptyFrameOfTrailingOnes) {
   EXPECT_EQ(frame.GraphicControlExtension()->GetTransparentColor(), 0x00FFFFFFu);
 
   const TGIFSubImage& trailing = loaded.image->Frame(1);
-  EXPECT_TRUE(trailing.Empty());
   EXPECT_EQ(trailing.GetClientRect(), (GifRect{0, 0, 0, 0}));
-  ASSERT_EQ(trailing.Extensions().size(), 2u);
-  EXPECT_EQ(dynamic_cast<const TGIFCommentExtension&>(*trailing.Extensions()[0]).Text(), "hello");
-  const auto& text = dynamic_cast<const TGIFTextExtension&>(*trailing.Extensions()[1]);
-  EXPECT_EQ(text.Header().size(), 12u);
-  EXPECT_EQ(text.Text(), "abc");
-  // Written back byte for byte, less the skipped loop sub-block.
+  EXPECT_EQ(trailing.Extensions().size(), 2u);
+  // Written back byte for byte (so every extension kept its content), less the skipped loop sub-block.
   EXPECT_EQ(test::SaveGif(*loaded.image), Join({screen, kNetscapeLoop, {0}, tail}));
 }
 
-TEST(GifReader, CutHeadersFailAndCutImageDataKeepsTheFillValue) {
+// Cuts inside headers are corpus rows (truncated-in-*); these are the cuts the reader survives.
+TEST(GifReader, CutFilesKeepWhatTheyHold) {
   const Bytes file = Join({test::ScreenWithBlackAndWhite(2, 2), kTransparentIndex1, test::CheckerImage(), test::kTrailer});
-  struct Row {
-    std::size_t length;
-    const char* where;
-    const char* error;
-  };
-  const Row rows[] = {{10, "screen descriptor", "Premature end of data"}, {15, "global table", "Premature end of data"},
-                      {32, "image descriptor", "Premature end of data"}, {22, "graphic control", ""},
-                      {40, "image data", ""}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.where);
-    const auto loaded = test::LoadGif(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(row.length)));
-    EXPECT_EQ(loaded.error, row.error);
-    if (*row.error == '\0') {
-      EXPECT_THAT(loaded.warnings, Contains("Premature end of data"));
-    }
-  }
+  const auto cut_control = test::LoadGif(Bytes(file.begin(), file.begin() + 22));
+  EXPECT_EQ(cut_control.error, "");
+  EXPECT_THAT(cut_control.warnings, Contains("Premature end of data"));
   // A loop extension cut just after a sub-block's length byte.
   const Bytes cut_loop = Join({test::ScreenWithBlackAndWhite(2, 2), Bytes(kNetscapeLoop.begin(), kNetscapeLoop.begin() + 15)});
   EXPECT_EQ(test::LoadGif(cut_loop).error, "");
@@ -127,27 +107,13 @@ TEST(GifReader, CutHeadersFailAndCutImageDataKeepsTheFillValue) {
   EXPECT_THAT(Pixels(shortened.image->Frame(0)), ElementsAre(0, 1, 1, 0));
 }
 
-TEST(GifReader, RejectsUnknownExtensionsAndMalformedApplicationBlocks) {
-  struct Row {
-    const char* name;
-    Bytes extension;
-    const char* error;
-  };
-  const Row rows[] = {
-      {"label 0x02", {0x21, 0x02, 0}, "Unknown extension type"},
-      {"identifier of 8 bytes", {0x21, 0xFF, 8, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', 0}, "Unsupported Application Extension block size"},
-      {"loop count sub-block of 2", {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 2, 1, 0, 0}, "Invalid GIF data"},
-      {"buffer size sub-block of 4", {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 4, 2, 0, 0, 0, 0}, "Invalid GIF data"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    const auto loaded = test::LoadGif(Join({test::ScreenWithBlackAndWhite(2, 2), test::CheckerImage(), row.extension,
-                                            test::CheckerImage(), test::kTrailer}));
-    EXPECT_EQ(loaded.error, row.error);
-    // The frame before the bad extension stays read.
-    ASSERT_GE(loaded.image->Count(), 1);
-    EXPECT_THAT(Pixels(loaded.image->Frame(0)), ElementsAre(0, 1, 1, 0));
-  }
+// The other extension errors are corpus rows; a buffer-size sub-block needs 5 bytes.
+TEST(GifReader, RejectsAShortBufferSizeSubBlockAndKeepsTheFrameBefore) {
+  const Bytes loop = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 4, 2, 0, 0, 0, 0};
+  const auto loaded = test::LoadGif(Join({test::ScreenWithBlackAndWhite(2, 2), test::CheckerImage(), loop,
+                                          test::CheckerImage(), test::kTrailer}));
+  EXPECT_EQ(loaded.error, "Invalid GIF data");
+  EXPECT_THAT(Pixels(loaded.image->Frame(0)), ElementsAre(0, 1, 1, 0));
 }
 
 TEST(GifReader, DecodesDamagedCodeStreamsSafely) {
@@ -175,14 +141,8 @@ TEST(GifReader, DecodesDamagedCodeStreamsSafely) {
 }
 
 TEST(GifReader, InterlacedRowsComeInFourPasses) {
+  // Interlaced corpus files are compared with ImageMagick below.
   EXPECT_THAT(GifRowOrder(10, true), ElementsAre(0, 8, 4, 2, 6, 1, 3, 5, 7, 9));
-  const auto progressive = test::CorpusPath("gif/giflib/treescap.gif");
-  const auto interlaced = test::CorpusPath("gif/giflib/treescap-interlaced.gif");
-  if (!progressive || !interlaced) GTEST_SKIP() << "corpus not present";
-  const auto a = test::LoadGif(ReadWholeFile(*progressive));
-  const auto b = test::LoadGif(ReadWholeFile(*interlaced));
-  ASSERT_TRUE(b.image->Frame(0).Interlaced());
-  EXPECT_EQ(Pixels(a.image->Frame(0)), Pixels(b.image->Frame(0)));
 }
 
 // The rows of the manifest's gif section, and the misnamed GIF.
@@ -240,17 +200,6 @@ TEST(GifCorpus, EveryFileLoadsAsItsManifestRowSays) {
       EXPECT_EQ(loaded.image->Frame(loaded.image->Count() - 1).GetClientRect(), (GifRect{0, 0, 0, 0}));
     }
   }
-}
-
-TEST(GifCorpus, CutFramesKeepTheirFillValue) {
-  const auto transparent = test::CorpusPath("gif/edge/gen-truncated-in-image-data-transparent.gif");
-  const auto opaque = test::CorpusPath("gif/edge/gen-truncated-in-image-data.gif");
-  if (!transparent || !opaque) GTEST_SKIP() << "corpus not present";
-  const auto a = test::LoadGif(ReadWholeFile(*transparent));
-  const TGIFSubImage& frame = a.image->Frame(0);
-  ASSERT_TRUE(frame.Transparent());
-  EXPECT_EQ(frame.Data().back(), frame.GraphicControlExtension()->GetTransparentColorIndex());
-  EXPECT_EQ(test::LoadGif(ReadWholeFile(*opaque)).image->Frame(0).Data().back(), 0);
 }
 
 // Opaque first frames that fill the screen decode to the colours ImageMagick gives.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
 #include "common/file_util.h"
 #include "gif/gif_color_reduction.h"
@@ -20,7 +19,6 @@ namespace {
 using test::Bytes;
 using test::Join;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 const Bytes kGraphicControlDelay4 = {0x21, 0xF9, 4, 0x00, 4, 0, 0, 0};
 
@@ -92,19 +90,16 @@ TEST(GifWriter, AnimationMergesItsTablesAndWritesTheLoopBeforeTheTiming) {
                                {2, 2, 0x84, 0x51, 0},  // clear 0 6 0 end: indices 0 0 0 0
                                test::kTrailer});
   EXPECT_EQ(test::SaveGif(image), expected);
-}
 
-TEST(GifWriter, OneColourAnimationHasATwoEntryTableAndCodeSizeTwo) {
-  TGIFImage image;
-  image.SetColorReduction(TColorReduction::rmQuantize);
-  for (int i = 0; i < 2; ++i) AddFrame(image, test::MakeSolid(3, 2, Rgb{0, 200, 0}), 10);
-  image.OptimizeColorMap();
-  const Bytes bytes = test::SaveGif(image);
+  // One colour: a table of 2 (the colour and a zero triple) and code size 2.
+  TGIFImage solid;
+  solid.SetColorReduction(TColorReduction::rmQuantize);
+  for (int i = 0; i < 2; ++i) AddFrame(solid, test::MakeSolid(3, 2, Rgb{0, 200, 0}), 10);
+  solid.OptimizeColorMap();
+  const Bytes bytes = test::SaveGif(solid);
   EXPECT_THAT(Bytes(bytes.begin() + 10, bytes.begin() + 19), ElementsAre(0x88, 0, 0, 0, 200, 0, 0, 0, 0));
-  const std::size_t first_image = 19 + 19 + 8;  // loop extension, graphic control extension
-  EXPECT_EQ(bytes[first_image], 0x2C);
-  EXPECT_EQ(bytes[first_image + 9], 0x00);
-  EXPECT_EQ(bytes[first_image + 10], 2);
+  const std::size_t first_image = 19 + 19 + 8;  // after the loop and graphic control extensions
+  EXPECT_THAT(Bytes(bytes.begin() + first_image + 9, bytes.begin() + first_image + 11), ElementsAre(0x00, 2));
 }
 
 TEST(GifWriter, TransparentColoursMoveToOneBlackEntryAfterTheKeptColours) {
@@ -147,57 +142,16 @@ TEST(GifWriter, TransparentColoursMoveToOneBlackEntryAfterTheKeptColours) {
   EXPECT_EQ(test::SaveGif(many)[10], 0xFF);
 }
 
-TEST(GifWriter, ManyColourFramesShareOneSortedTableOfTheMostUsedColours) {
-  TGIFImage image;
-  image.SetColorReduction(TColorReduction::rmQuantize);
-  for (int i = 0; i < 3; ++i) AddFrame(image, test::MakeGradient(320 - i, 240), 4);
-  image.OptimizeColorMap();
-  const Bytes bytes = test::SaveGif(image);
-  EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 6), Text("GIF89a"));
-  EXPECT_EQ(bytes[10], 0xFF);
-  EXPECT_EQ(image.GlobalColorMap().Count(), 256);
-  EXPECT_EQ(bytes[13 + 768], 0x21);  // the loop extension comes first
-  EXPECT_EQ(bytes[13 + 768 + 1], 0xFF);
-  EXPECT_EQ(bytes[13 + 768 + 19 + 1], 0xF9);
-
-  const auto loaded = test::LoadGif(bytes);
-  ASSERT_EQ(loaded.image->Count(), 3);
-  std::vector<std::uint64_t> uses(256);
-  for (int i = 0; i < 3; ++i) {
-    const TGIFSubImage& frame = loaded.image->Frame(i);
-    EXPECT_EQ(frame.DescriptorFlags(), 0x00);
-    EXPECT_TRUE(frame.ColorMap().Empty());
-    for (const std::uint8_t index : frame.Data()) ++uses[index];
-  }
-  // Index 0 is the colour kept first, so it is used at least as often as the last.
-  EXPECT_GE(uses[0], uses[255]);
-}
-
 TEST(GifWriter, RefusesWhatAGifCannotHoldAndLeavesNoPartialFile) {
   TGIFImage empty;
-  EXPECT_THROW(
-      {
-        try {
-          test::SaveGif(empty);
-        } catch (const GIFException& e) {
-          EXPECT_STREQ(e.what(), "Unsupported GIF version");
-          throw;
-        }
-      },
-      GIFException);
-
+  EXPECT_EQ(test::ErrorOf([&] { test::SaveGif(empty); }), "Unsupported GIF version");
   const std::string dir = test::MakeTempDir();
   const std::string path = dir + "/out.gif";
   WriteWholeFile(path, "old");
   TGIFImage image;
   image.Assign(test::PalettedBitmap(2, 1, {{0, 0, 0}, {9, 9, 9}}, {0, 1}));
   image.Frame(0).MutableData()[1] = 2;  // beyond the 2-entry table
-  try {
-    image.SaveToFile(path);
-    ADD_FAILURE() << "saved";
-  } catch (const GIFException& e) {
-    EXPECT_STREQ(e.what(), "Color not in color table");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { image.SaveToFile(path); }), "Color not in color table");
   EXPECT_EQ(ReadWholeFile(path), Text("old"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
   std::filesystem::remove_all(dir);
@@ -224,11 +178,15 @@ TEST(GifWriter, CorpusFilesSurviveARoundTrip) {
       ASSERT_EQ(a.Empty(), b.Empty());  // an empty frame writes only its extensions
       if (!a.Empty()) {
         ASSERT_EQ(a.GetBoundsRect(), b.GetBoundsRect());
-      }
-      EXPECT_TRUE(std::equal(a.Data().begin(), a.Data().end(), b.Data().begin()));
-      EXPECT_EQ(a.Extensions().size(), b.Extensions().size());
-      if (!a.Empty()) {
+        EXPECT_TRUE(std::equal(a.Data().begin(), a.Data().end(), b.Data().begin()));
         EXPECT_EQ(test::FirstDifference(a.GetBitmap(), b.GetBitmap()), "");
+      }
+      ASSERT_EQ(a.Extensions().size(), b.Extensions().size());
+      for (std::size_t e = 0; e < a.Extensions().size(); ++e) {
+        const auto* loop = dynamic_cast<const TGIFAppExtNSLoop*>(a.Extensions()[e].get());
+        if (loop) {
+          EXPECT_EQ(loop->Loops(), dynamic_cast<const TGIFAppExtNSLoop&>(*b.Extensions()[e]).Loops());
+        }
       }
       if (a.GraphicControlExtension()) {
         EXPECT_EQ(a.GraphicControlExtension()->Packed() & 0x1F, b.GraphicControlExtension()->Packed());
