@@ -159,7 +159,9 @@ void TColorMapOptimizer::RewriteFrames(int transparent_index) {
       for (std::uint8_t& index : frame->MutableData()) {
         index = static_cast<std::uint8_t>(index == old_transparent ? transparent_index : histogram.new_index[index]);
       }
-      if (transparent) frame->GraphicControlExtension()->SetTransparentColorIndex(static_cast<std::uint8_t>(transparent_index));
+      if (transparent) {
+        frame->GraphicControlExtension()->SetTransparentColorIndex(static_cast<std::uint8_t>(transparent_index));
+      }
     }
   }
 }

@@ -28,7 +28,8 @@ class NearestPaletteSearch {
  public:
   explicit NearestPaletteSearch(const std::vector<Rgb>& palette) : m_cache(kCacheSize, 0) {
     for (std::size_t i = 0; i < palette.size(); ++i) m_entries.push_back({palette[i], static_cast<int>(i)});
-    std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) { return a.color.g < b.color.g; });
+    std::stable_sort(m_entries.begin(), m_entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.color.g < b.color.g; });
     std::size_t k = 0;
     for (int g = 0; g < 256; ++g) {
       while (k < m_entries.size() && m_entries[k].color.g < g) ++k;
@@ -144,7 +145,8 @@ void TColorQuantizer::AddColors(const Bitmap& picture) {
     for (int x = 0; x < picture.Width();) {
       const Rgb c{bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]};
       int run = 1;
-      while (x + run < picture.Width() && Rgb{bgr[3 * (x + run) + 2], bgr[3 * (x + run) + 1], bgr[3 * (x + run)]} == c) {
+      while (x + run < picture.Width() &&
+             Rgb{bgr[3 * (x + run) + 2], bgr[3 * (x + run) + 1], bgr[3 * (x + run)]} == c) {
         ++run;
       }
       AddColor(c, static_cast<std::uint64_t>(run));

@@ -108,6 +108,62 @@ class LzwTable {
   std::array<std::uint16_t, kMaxCodes> m_stack{};
 };
 
+// The code width, the next free code and the previous code of one stream.
+class LzwDecoder {
+ public:
+  LzwDecoder(int min_code_size, PixelSink& sink)
+      : m_min_code_size(min_code_size), m_clear(1 << min_code_size), m_table(std::make_unique<LzwTable>(min_code_size)),
+        m_sink(sink) {
+    Reset();
+  }
+
+  int Width() const { return m_width; }
+
+  // Handles one code; false once decoding has to stop: at the end code, or at a
+  // code beyond the table (which sets bad_code).
+  bool Step(int code, LzwDecodeOutcome& outcome) {
+    if (code == m_clear) {
+      Reset();
+      return true;
+    }
+    if (code == m_clear + 1) return false;
+    if (m_previous < 0) {
+      // The first code after a clear must be a colour: there is nothing to extend yet.
+      if (code == m_next) throw GIFException("Circular decoder table entry");
+      if (code > m_clear) return Refuse(outcome);
+    } else if (code > m_next) {
+      return Refuse(outcome);
+    } else if (m_next < kMaxCodes) {
+      // For code == next the new entry is the previous string plus its own first index.
+      m_table->Add(m_next, m_previous, m_table->First(code < m_next ? code : m_previous));
+      if (++m_next == (1 << m_width) && m_width < kMaxCodeWidth) ++m_width;
+    }
+    m_table->Emit(code, m_sink);
+    m_previous = code;
+    return true;
+  }
+
+ private:
+  static bool Refuse(LzwDecodeOutcome& outcome) {
+    outcome.bad_code = true;
+    return false;
+  }
+
+  void Reset() {
+    m_width = m_min_code_size + 1;
+    m_next = m_clear + 2;
+    m_previous = -1;
+  }
+
+  int m_min_code_size;
+  int m_clear;
+  std::unique_ptr<LzwTable> m_table;
+  PixelSink& m_sink;
+  int m_width = 0;
+  int m_next = 0;
+  int m_previous = -1;
+};
+
 }  // namespace
 
 LzwDecodeOutcome DecodeGifLzw(std::span<const std::uint8_t> data, int min_code_size, const LzwFrameLayout& layout,
@@ -118,51 +174,16 @@ LzwDecodeOutcome DecodeGifLzw(std::span<const std::uint8_t> data, int min_code_s
     outcome.bad_code = true;
     return outcome;
   }
-  const int clear = 1 << min_code_size;
-  const int end_of_information = clear + 1;
-  auto table = std::make_unique<LzwTable>(min_code_size);
   PixelSink sink(layout, pixels, outcome);
+  LzwDecoder decoder(min_code_size, sink);
   CodeReader reader(data);
-  int width = min_code_size + 1;
-  int next = clear + 2;
-  int previous = -1;
   while (!sink.Full()) {
     int code = 0;
-    if (!reader.Read(width, code)) {
+    if (!reader.Read(decoder.Width(), code)) {
       outcome.underrun = true;
       break;
     }
-    if (code == clear) {
-      width = min_code_size + 1;
-      next = clear + 2;
-      previous = -1;
-      continue;
-    }
-    if (code == end_of_information) break;
-    if (previous < 0) {
-      // The first code after a clear must be a colour: there is nothing to extend yet.
-      if (code == next) throw GIFException("Circular decoder table entry");
-      if (code > clear) {
-        outcome.bad_code = true;
-        break;
-      }
-      table->Emit(code, sink);
-      previous = code;
-      continue;
-    }
-    if (code > next) {
-      outcome.bad_code = true;
-      break;
-    }
-    if (next < kMaxCodes) {
-      // For code == next the new entry is the previous string plus its own first index.
-      const int suffix = code < next ? table->First(code) : table->First(previous);
-      table->Add(next, previous, suffix);
-      ++next;
-      if (next == (1 << width) && width < kMaxCodeWidth) ++width;
-    }
-    table->Emit(code, sink);
-    previous = code;
+    if (!decoder.Step(code, outcome)) break;
   }
   return outcome;
 }

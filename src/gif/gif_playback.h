@@ -1,9 +1,8 @@
-// How a GIF animation plays: each frame's delay as the player uses it, the
-// wait after each frame in milliseconds (12 ms per delay unit, scaled by the
-// speed), the number of passes, and the canvas on which successive frames are
-// composed with their disposal methods.
+// How a GIF animation plays: each frame's wait (12 ms per delay unit, scaled by
+// the speed), the passes, and the canvas on which frames are composed with
+// their disposal methods.
 //   const GifPlayback plan = PlanGifPlayback(image);   // one pass + how often it plays
-//   GifCompositor canvas(image);  canvas.ComposeTo(3);  canvas.Canvas();
+//   GifCompositor canvas(image);  canvas.ComposeTo(3);
 #pragma once
 
 #include <vector>

@@ -1,9 +1,8 @@
 // One frame of a GIF image: its place on the logical screen, one colour index
 // per pixel, an optional local colour table, the extensions written before it
 // and, rendered on demand, its bitmap and transparency mask.
-//   TGIFSubImage& frame = image.Frame(0);
-//   const std::uint8_t index = frame.GetPixel(0, frame.Height() - 1);
-//   const Bitmap& picture = frame.GetBitmap();   // 8-bit, the active colour table
+//   const std::uint8_t index = image.Frame(0).GetPixel(0, image.Frame(0).Height() - 1);
+//   const Bitmap& picture = image.Frame(0).GetBitmap();   // 8-bit, the active colour table
 #pragma once
 
 #include <cstdint>

@@ -93,7 +93,9 @@ TEST(GifColorMapOptimizer, MergesEqualColoursAndMapsTheRestByBrightnessSum) {
   // Frame 0: 256 colours of one brightness sum (i, 0, 255 - i), each used twice.
   std::vector<Rgb> palette;
   std::vector<std::uint8_t> indices;
-  for (int i = 0; i < 256; ++i) palette.push_back(Rgb{static_cast<std::uint8_t>(i), 0, static_cast<std::uint8_t>(255 - i)});
+  for (int i = 0; i < 256; ++i) {
+    palette.push_back(Rgb{static_cast<std::uint8_t>(i), 0, static_cast<std::uint8_t>(255 - i)});
+  }
   for (int i = 0; i < 512; ++i) indices.push_back(static_cast<std::uint8_t>(i % 256));
   TGIFImage image;
   image.Add(test::PalettedBitmap(32, 16, palette, indices));

@@ -56,7 +56,9 @@ Bytes CheckerImage() {
 Bitmap PalettedBitmap(int width, int height, std::vector<Rgb> palette, const std::vector<std::uint8_t>& indices) {
   Bitmap bitmap(width, height, PixelFormat::kBits8);
   bitmap.SetPalette(std::move(palette));
-  for (int i = 0; i < width * height; ++i) bitmap.SetPixelIndex(i % width, i / width, indices[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < width * height; ++i) {
+    bitmap.SetPixelIndex(i % width, i / width, indices[static_cast<std::size_t>(i)]);
+  }
   return bitmap;
 }
 

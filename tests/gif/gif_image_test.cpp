@@ -19,7 +19,8 @@ using ::testing::ElementsAre;
 
 TEST(GifImage, AGraphicControlExtensionBelongsToItsFrameFromTheStart) {
   TGIFImage image;
-  TGIFSubImage& frame = image.Frame(image.Add(test::PalettedBitmap(2, 1, {{0, 0, 0}, {10, 20, 30}, {5, 5, 5}}, {1, 0})));
+  TGIFSubImage& frame =
+      image.Frame(image.Add(test::PalettedBitmap(2, 1, {{0, 0, 0}, {10, 20, 30}, {5, 5, 5}}, {1, 0})));
   ASSERT_EQ(frame.GraphicControlExtension(), nullptr);
   const auto control = frame.CreateGraphicControlExtension();
   EXPECT_EQ(frame.GraphicControlExtension(), control.get());  // before it is in the list

@@ -27,7 +27,8 @@ TEST(GifLzw, EncodedIndicesDecodeToThemselves) {
         for (std::size_t i = 0; i < length; ++i) {
           seed = seed * 1103515245u + 12345u;
           // Runs and noise: long strings and many fresh ones.
-          indices[i] = static_cast<std::uint8_t>(i % 97 < 40 ? (i / 97) % (1 << code_size) : (seed >> 16) % (1 << code_size));
+          indices[i] =
+              static_cast<std::uint8_t>(i % 97 < 40 ? (i / 97) % (1 << code_size) : (seed >> 16) % (1 << code_size));
         }
         LzwDecodeOutcome outcome;
         EXPECT_EQ(Decode(EncodeGifLzw(indices, code_size, compression), code_size, length, &outcome), indices);

@@ -87,12 +87,14 @@ TEST(GifReader, KeepsExtensionsInFileOrderAndMakesAnEmptyFrameOfTrailingOnes) {
 
 // Cuts inside headers are corpus rows (truncated-in-*); these are the cuts the reader survives.
 TEST(GifReader, CutFilesKeepWhatTheyHold) {
-  const Bytes file = Join({test::ScreenWithBlackAndWhite(2, 2), kTransparentIndex1, test::CheckerImage(), test::kTrailer});
+  const Bytes file =
+      Join({test::ScreenWithBlackAndWhite(2, 2), kTransparentIndex1, test::CheckerImage(), test::kTrailer});
   const auto cut_control = test::LoadGif(Bytes(file.begin(), file.begin() + 22));
   EXPECT_EQ(cut_control.error, "");
   EXPECT_THAT(cut_control.warnings, Contains("Premature end of data"));
   // A loop extension cut just after a sub-block's length byte.
-  const Bytes cut_loop = Join({test::ScreenWithBlackAndWhite(2, 2), Bytes(kNetscapeLoop.begin(), kNetscapeLoop.begin() + 15)});
+  const Bytes cut_loop =
+      Join({test::ScreenWithBlackAndWhite(2, 2), Bytes(kNetscapeLoop.begin(), kNetscapeLoop.begin() + 15)});
   EXPECT_EQ(test::LoadGif(cut_loop).error, "");
   // Cut after the first data byte: one pixel decodes, the rest keep the transparent index.
   const auto cut = test::LoadGif(Bytes(file.begin(), file.begin() + 40));
@@ -209,7 +211,8 @@ TEST(GifCorpus, FirstFramesMatchImageMagick) {
   int compared = 0;
   for (const ManifestRow& row : GifManifestRows(*root)) {
     const auto loaded = test::LoadGif(ReadWholeFile(*root + "/" + row.file));
-    if (!loaded.error.empty() || loaded.image->Count() == 0 || row.file.find("truncated") != std::string::npos) continue;
+    const bool truncated = row.file.find("truncated") != std::string::npos;
+    if (!loaded.error.empty() || loaded.image->Count() == 0 || truncated) continue;
     const TGIFSubImage& first = loaded.image->Frame(0);
     if (first.Transparent() || first.Empty() || first.Width() != loaded.image->Width() ||
         first.Height() != loaded.image->Height()) {

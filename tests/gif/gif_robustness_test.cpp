@@ -72,7 +72,8 @@ TEST(GifRobustness, CutAndOverwrittenFilesFailCleanly) {
       ASSERT_NO_THROW(Exercise(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)))) << length;
     }
     for (std::size_t at = 0; at < file.size(); ++at) {
-      for (const std::uint8_t value : {std::uint8_t{0x00}, std::uint8_t{0xFF}, static_cast<std::uint8_t>(file[at] ^ 0x5A)}) {
+      for (const std::uint8_t value :
+           {std::uint8_t{0x00}, std::uint8_t{0xFF}, static_cast<std::uint8_t>(file[at] ^ 0x5A)}) {
         Bytes damaged = file;
         damaged[at] = value;
         ASSERT_NO_THROW(Exercise(damaged)) << "byte " << at << " = " << int{value};

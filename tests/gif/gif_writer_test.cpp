@@ -205,7 +205,9 @@ TEST(GifWriter, ImageMagickDecodesOurImageData) {
   std::vector<Rgb> palette;
   std::vector<std::uint8_t> noise(301 * 203);
   std::uint32_t seed = 5;
-  for (int i = 0; i < 256; ++i) palette.push_back(Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), 77});
+  for (int i = 0; i < 256; ++i) {
+    palette.push_back(Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), 77});
+  }
   for (std::uint8_t& index : noise) index = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
   TGIFImage image;
   image.Assign(test::PalettedBitmap(301, 203, palette, noise));
@@ -241,7 +243,8 @@ TEST(GifWriter, OtherProgramsReadOurAnimations) {
     SCOPED_TRACE(path);
     if (ffprobe) {
       std::string out;
-      ASSERT_EQ(test::RunCommand("ffprobe -v error -show_entries frame=pkt_duration_time -of csv=p=0 '" + path + "'", &out), 0);
+      const std::string durations = "ffprobe -v error -show_entries frame=pkt_duration_time -of csv=p=0 '";
+      ASSERT_EQ(test::RunCommand(durations + path + "'", &out), 0);
       EXPECT_EQ(out, "0.040000\n0.070000\n1.000000\n");
     }
     if (identify) {
