@@ -52,10 +52,14 @@ std::uint8_t NearestHalftoneIndex(std::uint8_t r, std::uint8_t g, std::uint8_t b
   int best = cube;
   int best_distance = Distance(c, palette[cube]);
   // Among greys the distance is a parabola in the grey value with its minimum at
-  // the mean, so only the greys next to the mean can win; checking every grey
-  // keeps ties resolved by the lowest index.
+  // the mean, so only the greys within 8 of the mean can win (they are 255/45
+  // apart). Grey k (1..44, every ninth left out) sits at index 216 + k - 1 - k / 9;
+  // walking k upwards keeps ties resolved by the lowest index.
   const int mean = (r + g + b) / 3;
-  for (int i = 216; i < 256; ++i) {
+  const int centre = mean * 45 / 255;
+  for (int k = std::max(1, centre - 2); k <= std::min(44, centre + 2); ++k) {
+    if (k % 9 == 0) continue;
+    const int i = 216 + k - 1 - k / 9;
     if (std::abs(palette[i].r - mean) > 8) continue;
     const int d = Distance(c, palette[i]);
     if (d < best_distance) {
