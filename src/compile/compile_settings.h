@@ -12,13 +12,12 @@
 #include <string_view>
 
 #include "image/bitmap.h"
+#include "image/fitting.h"
 
 namespace sf {
 
 class ProgressObserver;
 class Reporter;
-
-enum class ResizeMethod { kStandard = 0, kSmooth = 1 };
 
 inline constexpr double kDefaultFramesPerSecond = 29.97;
 inline constexpr int kDefaultMediaType = 5;  // "DVD NTSC 720 x 480"

@@ -15,6 +15,10 @@ std::uint32_t NoiseRandom() {
   return static_cast<std::uint32_t>((g_noise_state >> 32) & 0x7FFFFFFF);
 }
 
+std::uint64_t NoiseRandomState() { return g_noise_state; }
+
+void SetNoiseRandomState(std::uint64_t state) { g_noise_state = state; }
+
 // Lemire's remainder by multiplication: with M = ceil(2^64 / d), the low 64
 // bits of M * n, times d, carry n mod d in their top 64 bits.
 FastModulo::FastModulo(std::uint32_t divisor)

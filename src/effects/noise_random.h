@@ -12,6 +12,10 @@ namespace sf {
 // returns bits 32 to 62 of the new S.
 std::uint32_t NoiseRandom();
 
+// The generator's state S, so that work can be replayed from a known point.
+std::uint64_t NoiseRandomState();
+void SetNoiseRandomState(std::uint64_t state);
+
 // n mod d for every 32-bit n and a fixed divisor d >= 1, without a division per
 // call (the noise effects draw millions of times with the same divisor).
 class FastModulo {
