@@ -1,0 +1,197 @@
+#include "app/image_list_grid.h"
+
+#include <QAbstractTableModel>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "app/grid_cells.h"
+#include "compile/image_list.h"
+
+namespace sf::app {
+
+// A read-only view of the list's cells for the table view.
+class ImageListModel final : public QAbstractTableModel {
+ public:
+  ImageListModel(ImageList& list, QObject* parent) : QAbstractTableModel(parent), m_list(list) {}
+
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_list.RowCount(); }
+  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_list.ColumnCount(); }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    return QString::fromStdString(m_list.Cell(index.row(), index.column()));
+  }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+  }
+  void Reset() {
+    beginResetModel();
+    endResetModel();
+  }
+
+ private:
+  ImageList& m_list;
+};
+
+namespace {
+constexpr int kDefaultRowHeight = 15;
+}
+
+ImageListGrid::ImageListGrid(ImageList& list, QWidget* parent)
+    : QTableView(parent), m_list(list), m_model(new ImageListModel(list, this)) {
+  setObjectName("StringGrid");
+  setModel(m_model);
+  setItemDelegate(new GridCells(kDefaultColumnWidths[kPathColumn], this));
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  verticalHeader()->setMinimumSectionSize(kDefaultRowHeight);
+  verticalHeader()->setDefaultSectionSize(std::max(kDefaultRowHeight, fontMetrics().height() + 2));
+  setStyleSheet("QTableView { gridline-color: #C0C0C0; }");
+  setToolTip("Click and hold the left mouse button on the row tabs to move a row.");
+  setMouseTracking(true);
+  ApplyColumnWidths();
+  CreatePopupMenu();
+}
+
+void ImageListGrid::ApplyColumnWidths() {
+  for (int c = 0; c < m_model->columnCount({}); ++c) {
+    const int width = c < kDefaultColumnCount ? kDefaultColumnWidths[c] : 0;
+    setColumnHidden(c, width == 0);
+    if (width > 0) setColumnWidth(c, width);
+  }
+  horizontalHeader()->setStretchLastSection(false);
+}
+
+void ImageListGrid::CreatePopupMenu() {
+  m_popup = new QMenu(this);
+  m_popup->setObjectName("GridPopMenu");
+  m_view_image = m_popup->addAction("&View Selected Image");
+  m_view_image->setObjectName("ViewImageBtn1");
+  m_image_information = m_popup->addAction("Get Selected Image &Information");
+  m_image_information->setObjectName("ImageInformation1");
+  m_popup->addSeparator();
+  m_sort_selection = m_popup->addAction("S&ort Selection");
+  m_sort_selection->setObjectName("SortSelection1");
+  m_select_all = m_popup->addAction("Se&lect All");
+  m_select_all->setObjectName("SelectAll1");
+  connect(m_popup, &QMenu::aboutToShow, this, &ImageListGrid::PopupAboutToShow);
+}
+
+void ImageListGrid::Reload() {
+  const int current = CurrentRow();
+  m_model->Reset();
+  ApplyColumnWidths();
+  SelectRow(std::clamp(current, 0, m_list.LastRow()));
+}
+
+int ImageListGrid::CurrentRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.row() : 0;
+}
+
+int ImageListGrid::SelectionTop() const {
+  const QModelIndexList rows = selectionModel()->selectedRows(kPathColumn);
+  if (rows.isEmpty()) return CurrentRow();
+  int top = rows.front().row();
+  for (const QModelIndex& index : rows) top = std::min(top, index.row());
+  return top;
+}
+
+int ImageListGrid::SelectionBottom() const {
+  const QModelIndexList rows = selectionModel()->selectedRows(kPathColumn);
+  if (rows.isEmpty()) return CurrentRow();
+  int bottom = rows.front().row();
+  for (const QModelIndex& index : rows) bottom = std::max(bottom, index.row());
+  return bottom;
+}
+
+void ImageListGrid::SelectRow(int row) { SelectRows(row, row); }
+
+void ImageListGrid::SelectRows(int anchor, int current) {
+  anchor = std::clamp(anchor, 0, m_list.LastRow());
+  current = std::clamp(current, 0, m_list.LastRow());
+  m_moving_selection = true;
+  const QItemSelection range(m_model->index(std::min(anchor, current), 0),
+                             m_model->index(std::max(anchor, current), m_model->columnCount({}) - 1));
+  selectionModel()->setCurrentIndex(m_model->index(current, kPathColumn), QItemSelectionModel::NoUpdate);
+  selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
+  scrollTo(m_model->index(current, kPathColumn));
+  m_moving_selection = false;
+}
+
+void ImageListGrid::SelectAllRows() { SelectRows(m_list.LastRow(), 0); }
+
+void ImageListGrid::SetDrawingSuppressed(bool suppressed) {
+  m_drawing_suppressed = suppressed;
+  if (!suppressed) viewport()->update();
+}
+
+void ImageListGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (!m_moving_selection && m_drag_row < 0 && current.isValid() && current.row() != previous.row()) {
+    emit RowSelected();
+  }
+}
+
+void ImageListGrid::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && index.isValid() && index.column() == kRowTabColumn) {
+    m_drag_row = index.row();  // the row tab: hold it to move the row, no selection
+    return;
+  }
+  const int before = CurrentRow();
+  QTableView::mousePressEvent(event);
+  // A click on the row that is already current still counts as a selection.
+  if (event->button() == Qt::LeftButton && index.isValid() && index.row() == before) emit RowSelected();
+}
+
+void ImageListGrid::mouseReleaseEvent(QMouseEvent* event) {
+  if (m_drag_row < 0) {
+    QTableView::mouseReleaseEvent(event);
+    return;
+  }
+  const int from = m_drag_row;
+  m_drag_row = -1;
+  int to = rowAt(event->position().toPoint().y());
+  if (to < 0) to = event->position().y() < 0 ? 0 : m_list.LastRow();
+  if (to == from) return;
+  m_list.MoveRow(from, to);
+  m_model->Reset();
+  ApplyColumnWidths();
+  SelectRow(to);
+}
+
+void ImageListGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid()) emit RowDoubleClicked();
+}
+
+void ImageListGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+    emit DeletePressed();
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void ImageListGrid::contextMenuEvent(QContextMenuEvent* event) { m_popup->popup(event->globalPos()); }
+
+void ImageListGrid::paintEvent(QPaintEvent* event) {
+  if (m_drawing_suppressed) return;
+  QTableView::paintEvent(event);
+}
+
+}  // namespace sf::app
