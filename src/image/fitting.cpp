@@ -47,21 +47,26 @@ FitPlacement ComputeFitPlacement(int sw, int sh, double w, double h, int bw, int
   return FitPlacement{nw, nh, left, top};
 }
 
+Bitmap BackgroundFrame(const Bitmap& background, ResizeMethod resize, int width, int height) {
+  Bitmap frame(width, height);
+  // The background always covers the whole frame, whatever its proportions;
+  // an empty one leaves the frame white.
+  if (!background.Empty()) {
+    if (resize == ResizeMethod::kSmooth) {
+      ResizeSmooth(background, frame);
+    } else {
+      ResizeStandard(background, frame, Rect{0, 0, frame.Width(), frame.Height()});
+    }
+  }
+  return frame;
+}
+
 int GetAspectedImage(Bitmap& picture, const Bitmap& background, ResizeMethod resize, bool zoom_in,
                      bool maintain_aspect, PixelFormat pf, int bh, int bw, double h, double w, Reporter& reporter) {
   try {
     const FitPlacement place = ComputeFitPlacement(picture.Width(), picture.Height(), w, h, bw, bh,
                                                    maintain_aspect, zoom_in);
-    Bitmap frame(Whole(w), Whole(h));
-    // The background always covers the whole frame, whatever its proportions;
-    // an empty one leaves the frame white.
-    if (!background.Empty()) {
-      if (resize == ResizeMethod::kSmooth) {
-        ResizeSmooth(background, frame);
-      } else {
-        ResizeStandard(background, frame, Rect{0, 0, frame.Width(), frame.Height()});
-      }
-    }
+    Bitmap frame = BackgroundFrame(background, resize, Whole(w), Whole(h));
     if (resize == ResizeMethod::kSmooth) {
       Bitmap fitted(place.width, place.height);
       ResizeSmooth(picture, fitted);

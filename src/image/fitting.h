@@ -24,6 +24,10 @@ struct FitPlacement {
 FitPlacement ComputeFitPlacement(int sw, int sh, double w, double h, int bw, int bh, bool maintain_aspect,
                                  bool zoom_in);
 
+// A 24-bit frame of width x height showing the background alone, stretched
+// over it; white when the background is empty. Throws when it cannot be made.
+Bitmap BackgroundFrame(const Bitmap& background, ResizeMethod resize, int width, int height);
+
 // Replaces the picture by a frame of trunc(w) x trunc(h) in format pf: the
 // background stretched over the whole frame, the picture placed on it. An 8-bit
 // frame keeps the palette of a picture that is already 8-bit, else it gets the
