@@ -12,6 +12,7 @@ namespace {
 
 // One row per subcommand, in the order --help lists them.
 const std::vector<Command> kCommands = {
+    {"compile", "compile a project into an AVI file or an animated GIF", &RunCompileCommand},
     {"info", "print the kind, size and depth of pictures", &RunInfoCommand},
     {"fit", "fit a picture onto a frame and write it as BMP", &RunFitCommand},
     {"effects", "apply an effect list to a picture and write it as BMP", &RunEffectsCommand},

@@ -22,6 +22,7 @@ std::span<const Command> Commands();
 // Runs a whole command line (the words after the program name).
 int Run(std::span<const std::string> words);
 
+int RunCompileCommand(std::span<const std::string> args);
 int RunInfoCommand(std::span<const std::string> args);
 int RunFitCommand(std::span<const std::string> args);
 int RunEffectsCommand(std::span<const std::string> args);

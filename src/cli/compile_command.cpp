@@ -1,0 +1,126 @@
+// slideforge compile PROJECT.sfg [-o OUT] [--codec dib|mjpeg] [--quality Q] [--yes]:
+// compiles a project into an AVI or an animated GIF, by the output name's kind.
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "avi/video_compressor.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/stderr_reporter.h"
+#include "cli/terminal_progress.h"
+#include "common/desktop.h"
+#include "compile/compile_engine.h"
+#include "image/load_image.h"
+#include "project/project_reader.h"
+
+namespace sf::cli {
+
+namespace {
+
+constexpr char kCompileHelp[] =
+    "Usage: slideforge compile PROJECT.sfg [options]\n"
+    "\n"
+    "Compiles the project's picture list into an AVI file (an output name ending\n"
+    "in \"avi\") or an animated GIF (any other name), with the project's settings.\n"
+    "Rows whose picture is missing are removed first and listed in deleted.log in\n"
+    "the current folder. Prints the output path when the compile succeeded.\n"
+    "\n"
+    "Options:\n"
+    "  -o OUT                  the output file (default: the project's)\n"
+    "  --codec dib|mjpeg       AVI frames uncompressed (default) or Motion JPEG\n"
+    "  --quality 1-100         Motion JPEG quality (default 75)\n"
+    "  --yes                   answer every question Yes (overwrite an existing output);\n"
+    "                          without it questions are asked on the terminal, or\n"
+    "                          answered No when stdin is not a terminal\n"
+    "  --help                  show this text\n";
+
+// Keeps the reporter's texts off the progress bar's line.
+class BarReporter final : public Reporter {
+ public:
+  BarReporter(StderrReporter& inner, TerminalProgress& bar) : m_inner(inner), m_bar(bar) {}
+  void Message(const std::string& text) override {
+    m_bar.EndLine();
+    m_inner.Message(text);
+  }
+  bool Confirm(const std::string& text) override {
+    m_bar.EndLine();
+    return m_inner.Confirm(text);
+  }
+  void Error(const std::string& text) override {
+    m_bar.EndLine();
+    m_inner.Error(text);
+  }
+
+ private:
+  StderrReporter& m_inner;
+  TerminalProgress& m_bar;
+};
+
+std::optional<Compression> ParseCompression(const ParsedArgs& parsed) {
+  const std::string codec = parsed.Value("--codec").value_or("dib");
+  Compression compression;
+  if (const auto quality = parsed.Value("--quality")) {
+    compression.quality = static_cast<int>(ParseIntOption(*quality, "--quality", 1, 100));
+  }
+  if (codec == "dib") {
+    if (parsed.Has("--quality")) throw UsageError("--quality applies to --codec mjpeg only");
+    return std::nullopt;
+  }
+  if (codec != "mjpeg") throw UsageError("--codec must be dib or mjpeg, not \"" + codec + "\"");
+  compression.codec = Codec::kMotionJpeg;
+  return compression;
+}
+
+// The current folder with its trailing "/", where the program keeps its logs.
+std::string ProgramFolder() {
+  std::string folder = std::filesystem::current_path().string();
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+}  // namespace
+
+int RunCompileCommand(std::span<const std::string> args) {
+  const ParsedArgs parsed =
+      ParseArgs(args, {{"-o", true}, {"--codec", true}, {"--quality", true}, {"--yes", false}});
+  if (parsed.help) {
+    std::cout << kCompileHelp;
+    return 0;
+  }
+  if (parsed.positional.size() != 1) throw UsageError("expected one PROJECT.sfg");
+  const std::optional<Compression> compression = ParseCompression(parsed);
+
+  TerminalProgress progress;
+  StderrReporter stderr_reporter(parsed.Has("--yes") ? StderrReporter::Answer::kYes
+                                                     : StderrReporter::Answer::kAskTerminal);
+  BarReporter reporter(stderr_reporter, progress);
+  std::optional<ProjectRecord> record = OpenProjectFile(parsed.positional[0], reporter, progress);
+  if (!record) return 1;
+
+  CompileSettings settings = SettingsFromRecord(*record);
+  if (const auto output = parsed.Value("-o")) settings.output_path = *output;
+  if (settings.output_path.empty()) throw UsageError("the project names no output file; give one with -o");
+  if (!settings.background_path.empty()) {
+    const PictureLoader load = [&reporter](const std::string& path) {
+      Bitmap picture;
+      LoadImage(picture, path, reporter);
+      return picture;
+    };
+    if (!ApplyBackgroundPicture(settings.background_path, settings, load, reporter, progress)) return 1;
+  }
+
+  NoDesktop desktop;
+  CompileHost host;
+  std::optional<FixedChooser> chooser;
+  if (compression) chooser.emplace(*compression);
+  const CompileJob job{record->list, settings, ProgramFolder(), 0};
+  const CompileServices services{reporter, progress, desktop, host, chooser ? &*chooser : nullptr};
+  const CompileResult result = CompileImages(job, services);
+  progress.EndLine();
+  if (result.outcome != CompileOutcome::kCompleted) return 1;
+  std::cout << settings.output_path << "\n";
+  return 0;
+}
+
+}  // namespace sf::cli

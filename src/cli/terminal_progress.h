@@ -1,0 +1,37 @@
+// The command line's progress observer: a one-line progress bar redrawn on
+// stderr while it is a terminal, and the remembered messages (the outcome of a
+// job) as lines of their own. Nothing ever asks it to stop.
+//   TerminalProgress progress;
+//   SaveAsAVI(job, {reporter, progress, desktop, host});
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "common/progress_observer.h"
+
+namespace sf::cli {
+
+class TerminalProgress final : public ProgressObserver {
+ public:
+  // Draws the bar only when out is a terminal.
+  explicit TerminalProgress(std::FILE* out = stderr);
+  ~TerminalProgress() override;
+
+  void Progress(const std::string& text, int percent) override;
+  void ProgressText(const std::string& text) override;
+  void Message(const std::string& text, bool remember) override;
+  // Ends the bar's line, so that the next text starts on a line of its own.
+  void EndLine();
+
+ private:
+  void Draw();
+
+  std::FILE* m_out;
+  bool m_terminal;
+  bool m_line_open = false;
+  std::string m_text;
+  int m_percent = 0;
+};
+
+}  // namespace sf::cli
