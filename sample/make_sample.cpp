@@ -1,12 +1,14 @@
 // Draws the sample pictures of the bundled show into a folder: photo-like
 // pictures of different sizes and kinds (JPEG, 24-, 8- and 4-bit BMP, PNG with
-// alpha, ICO), named so that their natural order is the show's order.
+// alpha, ICO), named so that their natural order is the show's order, with a
+// sound track and the project that plays them.
 //   slideforge_make_sample build/sample
 #include <png.h>
 
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <random>
 #include <string>
@@ -17,6 +19,7 @@
 #include "image/bmp_writer.h"
 #include "image/jpeg_writer.h"
 #include "sample_drawing.h"
+#include "sample_show.h"
 
 namespace sf::sample {
 
@@ -242,6 +245,17 @@ int Run(const std::string& folder) {
   made("07-moon.bmp");
   WriteJpegFile(Panorama(), base + "08-panorama.jpg", 88);
   made("08-panorama.jpg");
+
+  // The project keeps absolute paths, as the program writes them.
+  const std::string absolute = std::filesystem::absolute(base.empty() ? "." : base).lexically_normal().string();
+  const std::string show = absolute.back() == '/' ? absolute : absolute + "/";
+  WriteSampleSound(show + "sample-tune.wav");
+  made("sample-tune.wav");
+  const std::vector<std::string> pictures = {"01-sunset.jpg",  "02-poster.bmp",     "03-stained-glass.bmp",
+                                             "04-bubbles.png", "05-star.ico",       "06-lighthouse.jpg",
+                                             "07-moon.bmp",    "08-panorama.jpg"};
+  WriteSampleProject(show, pictures);
+  made("sample.sfg");
   return 0;
 }
 
