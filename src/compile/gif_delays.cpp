@@ -5,7 +5,12 @@
 
 namespace sf {
 
-GifDelays::GifDelays(double frames_per_second) : m_ideal(1.0 / frames_per_second * 100.0) {}
+// The ideal delay is formed in extended precision and then kept as a double:
+// at 24 frames per second that rounds 4.1666... up, so six carries reach 1.0
+// and every seventh delay is 5 (a double quotient rounds down and the 5 comes
+// one frame later).
+GifDelays::GifDelays(double frames_per_second)
+    : m_ideal(static_cast<double>(1.0L / static_cast<long double>(frames_per_second) * 100.0L)) {}
 
 std::uint16_t GifDelays::Next() {
   const double whole = std::trunc(m_ideal);
