@@ -23,7 +23,11 @@ class ImageListModel final : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_list.RowCount(); }
   int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_list.ColumnCount(); }
   QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    // Painting can come while a long command still changes the list.
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_list.RowCount() ||
+        index.column() >= m_list.ColumnCount()) {
+      return {};
+    }
     return QString::fromStdString(m_list.Cell(index.row(), index.column()));
   }
   Qt::ItemFlags flags(const QModelIndex& index) const override {
