@@ -23,6 +23,8 @@ bool NumberKeyFilter::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;
+  // Shortcuts (Ctrl+A, Alt+letter) are not typed characters.
+  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const QString text = key->text();
   if (text.isEmpty()) return false;
   for (const char32_t character : text.toUcs4())

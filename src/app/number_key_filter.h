@@ -1,6 +1,7 @@
 // The key filter of the number fields: a typed character passes when it is a
 // digit, a control character other than Enter, or Delete (127); everything else,
-// Enter included, is dropped. Keys that type nothing (arrows, Home) pass.
+// Enter included, is dropped. Keys that type nothing (arrows, Home) and
+// shortcuts pass.
 //   NumberKeyFilter::Install(width_edit);
 #pragma once
 
