@@ -7,6 +7,7 @@
 
 #include "avi/avi_file.h"
 #include "avi/avi_reader.h"
+#include "avi/wav_fixture.h"
 #include "common/file_util.h"
 #include "compile/compile_rig.h"
 #include "effects/apply_list_of_effects.h"
@@ -123,7 +124,8 @@ TEST(AviCompile, AddsTheSoundTrackWholeOrAsksWhenItCannot) {
   rig.AddPicture("a.bmp", test::MakeGradient(8, 8));
   rig.settings.include_audio = true;
   rig.settings.audio_path = rig.Path("tone.wav");
-  test::WriteWav(rig.settings.audio_path, 2, 44100, 16, 30000);
+  const std::vector<std::uint8_t> wav = test::MakeWav(2, 44100, 16, 30000 * 4);
+  WriteWholeFile(rig.settings.audio_path, std::string(wav.begin(), wav.end()));
   ASSERT_EQ(rig.Run().outcome, CompileOutcome::kCompleted);
   const AviFile file = ReadBack(rig.settings.output_path);
   const AviStream* audio = StreamOf(file, "auds");

@@ -64,7 +64,4 @@ struct CompileRig {
   std::optional<FixedChooser> chooser;
 };
 
-// A canonical 44-byte-header PCM WAV file of the given number of sample frames.
-void WriteWav(const std::string& path, int channels, int rate, int bits, int frames);
-
 }  // namespace sf::test

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/file_util.h"
+#include "project/project_reader.h"
 #include "project/project_state.h"
 #include "support/corpus.h"
 #include "support/recording_reporter.h"
@@ -38,6 +39,18 @@ TEST(ProjectWriter, WritesTheWorkedExampleByteForByte) {
       "0  18 D:\\Pics\\beach1.jpg 0  0  \r\n"
       "0  18 D:\\Pics\\beach2.jpg 0  0  \r\n";
   EXPECT_EQ(FormatProject(TwoPictures()), expected);
+
+  // Saved and opened again, it writes the same bytes.
+  const std::string path = test::MakeTempDir() + "/holiday.sfg";
+  ProjectState state;
+  state.SaveAsChosen(path);
+  test::RecordingReporter reporter;
+  test::RecordingProgress progress;
+  ASSERT_TRUE(SaveProject(TwoPictures(), state, reporter, progress));
+  EXPECT_EQ(ReadText(path), expected);
+  const std::optional<ProjectRecord> opened = OpenProjectFile(path, reporter, progress);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(FormatProject(*opened), expected);
 }
 
 TEST(ProjectWriter, CountsBytesAndKeepsNumberFieldsOneWord) {

@@ -1,0 +1,143 @@
+// slideforge compile, run as a separate program on projects written here: the
+// files it leaves as ffprobe, ffmpeg and ImageMagick read them, and its exit
+// status and messages when it cannot compile.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "avi/wav_fixture.h"
+#include "common/file_util.h"
+#include "image/bmp_writer.h"
+#include "project/project_writer.h"
+#include "support/corpus.h"
+#include "support/pictures.h"
+
+namespace sf {
+namespace {
+
+struct Show {
+  std::string dir;
+  ProjectRecord record;
+};
+
+// rows pictures of 60 x 40 (the BMP written once), at the given rate and frames per picture.
+Show MakeShow(int rows, const std::string& frames_per_second, const std::string& repeat) {
+  Show show{test::MakeTempDir(), {}};
+  WriteBmpFile(test::MakeGradient(60, 40), show.dir + "/a.bmp");
+  for (int i = 0; i < rows; ++i) show.record.list.AddPath(show.dir + "/a.bmp");
+  show.record.list.SetCell(0, kEffectsColumn, "1<Emboss=1>");
+  show.record.frames_per_second = frames_per_second;
+  show.record.repeat_value = repeat;
+  show.record.frame_width = 96;
+  show.record.frame_height = 64;
+  show.record.output_path = show.dir + "/show.avi";
+  return show;
+}
+
+std::string SaveShow(const Show& show) {
+  const std::string path = show.dir + "/show.sfg";
+  WriteWholeFile(path, FormatProject(show.record));
+  return path;
+}
+
+int Compile(const std::string& arguments, std::string* output = nullptr) {
+  return test::RunCommand("'" + test::SlideforgeBinary() + "' compile " + arguments + " 2>&1 </dev/null", output);
+}
+
+std::string Probe(const std::string& entries, const std::string& path) {
+  std::string out;
+  test::RunCommand("ffprobe -v error -count_packets " + entries + " -of csv=p=0 '" + path + "'", &out);
+  return out;
+}
+
+TEST(CompileCommand, WritesAnAviThatFfmpegPlaysWhole) {
+  if (!test::HaveProgram("ffprobe") || !test::HaveProgram("ffmpeg")) GTEST_SKIP() << "ffmpeg not installed";
+  Show show = MakeShow(5, "29.97", "1.5");  // 1, 2, 1, 2, 1 frames
+  show.record.include_audio = true;
+  show.record.audio_path = show.dir + "/tone.wav";
+  const std::vector<std::uint8_t> wav = test::MakeWav(2, 11025, 8, 11025 * 2);  // one second
+  WriteWholeFile(show.record.audio_path, std::string(wav.begin(), wav.end()));
+  const std::string project = SaveShow(show);
+
+  std::string output;
+  ASSERT_EQ(Compile("'" + project + "' --yes", &output), 0) << output;
+  EXPECT_NE(output.find(show.dir + "/show.avi\n"), std::string::npos);
+  const std::string avi = show.dir + "/show.avi";
+  EXPECT_EQ(Probe("-show_entries format=format_name", avi), "avi\n");
+  EXPECT_EQ(Probe("-select_streams v -show_entries stream=codec_name,width,height,r_frame_rate,nb_read_packets", avi),
+            "rawvideo,96,64,2996999/100000,7\n");
+  EXPECT_EQ(Probe("-select_streams a -show_entries stream=codec_name,sample_rate,channels", avi),
+            "pcm_u8,11025,2\n");
+  std::string duration;
+  test::RunCommand("ffprobe -v error -select_streams a -show_entries packet=duration_time -of csv=p=0 '" + avi + "'",
+                   &duration);
+  std::istringstream lines(duration);
+  double seconds = 0;
+  for (double d = 0; lines >> d;) seconds += d;
+  EXPECT_NEAR(seconds, 1.0, 1e-4);
+  std::string errors;
+  EXPECT_EQ(test::RunCommand("ffmpeg -v error -xerror -i '" + avi + "' -f null - 2>&1", &errors), 0);
+  EXPECT_EQ(errors, "");
+
+  ASSERT_EQ(Compile("'" + project + "' --yes --codec mjpeg --quality 60", &output), 0) << output;
+  EXPECT_EQ(Probe("-select_streams v -show_entries stream=codec_name,nb_read_packets", avi), "mjpeg,7\n");
+  EXPECT_EQ(test::RunCommand("ffmpeg -v error -xerror -i '" + avi + "' -f null - 2>&1", &errors), 0);
+  EXPECT_EQ(errors, "");
+}
+
+TEST(CompileCommand, GifDelaysFollowTheFrameRate) {
+  if (!test::HaveProgram("identify")) GTEST_SKIP() << "ImageMagick not installed";
+  const std::vector<std::pair<std::string, std::string>> rates = {
+      {"15", "6 6 7 7 6 7 7 6 "}, {"24", "4 4 4 4 4 4 5 4 "}, {"30", "3 3 3 4 3 3 4 3 "}, {"150", "0 0 1 0 1 1 0 1 "}};
+  for (const auto& [rate, delays] : rates) {
+    const Show show = MakeShow(4, rate, "2");
+    const std::string gif = show.dir + "/show.gif";
+    std::string output;
+    ASSERT_EQ(Compile("'" + SaveShow(show) + "' -o '" + gif + "'", &output), 0) << output;
+    std::string read;
+    ASSERT_EQ(test::RunCommand("identify -format '%T ' '" + gif + "'", &read), 0);
+    EXPECT_EQ(read, delays) << rate << " frames per second";
+    ASSERT_EQ(test::RunCommand("identify -format '%wx%h\\n' '" + gif + "[0]'", &read), 0);
+    EXPECT_EQ(read, "96x64\n");
+  }
+}
+
+TEST(CompileCommand, ExitStatusAndMessages) {
+  const Show show = MakeShow(1, "25", "1");
+  const std::string project = SaveShow(show);
+  std::string output;
+  EXPECT_EQ(Compile("--help", &output), 0);
+  EXPECT_NE(output.find("--codec dib|mjpeg"), std::string::npos);
+  EXPECT_EQ(Compile("", &output), 2);
+  EXPECT_EQ(Compile("'" + project + "' --codec xvid", &output), 2);
+  EXPECT_EQ(Compile("'" + project + "' --quality 50", &output), 2);  // a quality needs --codec mjpeg
+  EXPECT_EQ(Compile("'" + project + "' --codec mjpeg --quality 101", &output), 2);
+
+  EXPECT_EQ(Compile("'" + show.dir + "/none.sfg'", &output), 1);
+  EXPECT_EQ(output, "Unable to open project file. Please make sure the disk is accessible.\n");
+  WriteWholeFile(show.dir + "/bad.sfg", "Slideforge_Project version2.0\r\n");
+  EXPECT_EQ(Compile("'" + show.dir + "/bad.sfg'", &output), 1);
+  EXPECT_NE(output.find("This project file is version2.0 This release of Slideforge can only read version 1.0."),
+            std::string::npos);
+
+  // Without --yes and without a terminal the overwrite question is answered No.
+  WriteWholeFile(show.dir + "/show.avi", "keep me");
+  EXPECT_EQ(Compile("'" + project + "'", &output), 1);
+  EXPECT_NE(output.find("Output file name already exists. Overwrite?\n-> No\n"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(show.dir + "/show.avi").size(), 7u);
+  EXPECT_EQ(Compile("'" + project + "' --yes", &output), 0) << output;
+  EXPECT_GT(ReadWholeFile(show.dir + "/show.avi").size(), 7u);
+
+  // Every picture gone: the list log, the compile's own message, status 1.
+  Show gone = MakeShow(1, "25", "1");
+  gone.record.list.SetCell(0, kPathColumn, gone.dir + "/missing.bmp");
+  EXPECT_EQ(test::RunCommand("cd '" + gone.dir + "' && '" + test::SlideforgeBinary() + "' compile '" +
+                                 SaveShow(gone) + "' 2>&1 </dev/null",
+                             &output),
+            1);
+  EXPECT_NE(output.find("AVI Compilation Aborted:"), std::string::npos);
+  EXPECT_TRUE(FileExists(gone.dir + "/deleted.log"));
+}
+
+}  // namespace
+}  // namespace sf
