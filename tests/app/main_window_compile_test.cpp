@@ -132,6 +132,30 @@ class TestMainWindowCompile : public QObject {
     }
   }
 
+  void ExitAnsweredNoLeavesTheCompileRunning() {
+    Fill(WritePictures(m_folder, 3));
+    Ui().OutputEdit->setText(QString::fromStdString(m_folder + "/kept.avi"));
+    m_reporter->answers = {false};
+    QTimer::singleShot(0, m_form.get(), [this] { m_form->close(); });
+    QTest::mouseClick(Ui().CompileBtn, Qt::LeftButton);
+    QCOMPARE(m_reporter->Texts(), std::vector<std::string>{"Exit program and abort compilation?"});
+    QCOMPARE(m_form->PanelText(TAVICompileForm::kMessagePanel), QStringLiteral("Process completed successfuly."));
+    QVERIFY(m_form->isVisible());
+    QVERIFY(!m_form->ExitRequested());
+    QCOMPARE(AviLength(m_folder + "/kept.avi"), 3u);
+  }
+
+  void CancelledCompressorChoiceStops() {
+    Fill(WritePictures(m_folder, 2));
+    *m_chooser = sf::FixedChooser(std::nullopt);
+    const std::string output = m_folder + "/cancelled.avi";
+    Ui().OutputEdit->setText(QString::fromStdString(output));
+    QTest::mouseClick(Ui().CompileBtn, Qt::LeftButton);
+    QCOMPARE(m_form->PanelText(TAVICompileForm::kMessagePanel), QStringLiteral("Process stopped by user."));
+    QVERIFY(!m_form->Compiling());
+    QCOMPARE(AviLength(output), 0u);
+  }
+
   void WindowCompileMatchesTheCommandLine() {
     const std::vector<std::string> pictures = WritePictures(m_folder, 20);
     sf::ProjectRecord record;

@@ -15,7 +15,11 @@
 #include "app/gif_settings_form.h"
 #include "app/main_window.h"
 #include "common/desktop.h"
+#include "common/file_util.h"
 #include "fake_file_dialogs.h"
+#include "image/bmp_writer.h"
+#include "support/pictures.h"
+#include "support/corpus.h"
 #include "support/recording_reporter.h"
 
 using sf::app::FileDialogAnswer;
@@ -217,6 +221,36 @@ class TestMainWindowSettings : public QObject {
     QCOMPARE(menu.ClearListBtn->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
     QCOMPARE(menu.DeleteSelectedBtn2->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     QVERIFY(!menu.Transitions1->menuAction()->isVisible());
+  }
+
+  void BackgroundPictureLoadedMissingOrBroken() {
+    const std::string folder = sf::test::MakeTempDir();
+    const std::string picture = folder + "/back.bmp";
+    sf::WriteBmpFile(sf::test::MakeGradient(9, 7), picture);
+    m_dialogs->answers.push_back(FileDialogAnswer{picture, 1});
+    QTest::mouseClick(Ui().OpenBackPicBtn, Qt::LeftButton);
+    QCOMPARE(m_dialogs->requests.back().folder, m_form->ProgramFolder() + "Backgrounds");
+    QCOMPARE(m_form->RememberedMessage(), QStringLiteral("Background picture loaded."));
+    QCOMPARE(m_form->HeldSettings().background_picture.Width(), 9);
+    QVERIFY(m_reporter->entries.empty());
+
+    // A broken file is reported and the picture held so far stays.
+    const std::string broken = folder + "/broken.bmp";
+    sf::WriteWholeFile(broken, "BM not really a bitmap");
+    m_dialogs->answers.push_back(FileDialogAnswer{broken, 1});
+    QTest::mouseClick(Ui().OpenBackPicBtn, Qt::LeftButton);
+    QCOMPARE(m_reporter->Errors().back(), std::string("Error loading background picture."));
+    QCOMPARE(m_form->PanelText(TAVICompileForm::kMessagePanel), QStringLiteral("Error loading background picture."));
+    QCOMPARE(m_form->HeldSettings().background_picture.Width(), 9);
+
+    m_reporter->entries.clear();
+    m_dialogs->answers.push_back(FileDialogAnswer{folder + "/gone.bmp", 1});
+    QTest::mouseClick(Ui().OpenBackPicBtn, Qt::LeftButton);
+    QCOMPARE(m_reporter->Texts(), std::vector<std::string>{"Background picture not found:\n" + folder +
+                                                           "/gone.bmp\nBackground file path has been removed from project."});
+    QCOMPARE(m_form->PanelText(TAVICompileForm::kMessagePanel), QStringLiteral("Background picture not found."));
+    QVERIFY(m_form->HeldSettings().background_path.empty());
+    QCOMPARE(m_form->HeldSettings().background_picture.Width(), 9);
   }
 
   void HelpReportsAMissingDocument() {
