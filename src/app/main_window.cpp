@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -317,6 +318,16 @@ void TAVICompileForm::closeEvent(QCloseEvent* event) {
   }
   event->ignore();
   ExitBtnClick();
+}
+
+void TAVICompileForm::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  QPushButton* default_button = Compiling() ? m_ui.StopBtn : m_ui.CompileBtn;
+  if (enter && event->modifiers() == Qt::NoModifier && default_button->isEnabled()) {
+    default_button->click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void TAVICompileForm::ExitBtnClick() {

@@ -145,6 +145,9 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter that no control takes clicks the default button (Compile, or Stop
+  // while compiling).
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

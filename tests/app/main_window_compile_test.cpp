@@ -145,6 +145,15 @@ class TestMainWindowCompile : public QObject {
     QCOMPARE(AviLength(m_folder + "/kept.avi"), 3u);
   }
 
+  void EnterInAnEditCompiles() {
+    Fill(WritePictures(m_folder, 1));
+    Ui().OutputEdit->setText(QString::fromStdString(m_folder + "/entered.avi"));
+    Ui().RepeatValueEdit->setFocus();
+    QTest::keyClick(Ui().RepeatValueEdit, Qt::Key_Return);
+    QCOMPARE(m_form->PanelText(TAVICompileForm::kMessagePanel), QStringLiteral("Process completed successfuly."));
+    QCOMPARE(AviLength(m_folder + "/entered.avi"), 1u);
+  }
+
   void CancelledCompressorChoiceStops() {
     Fill(WritePictures(m_folder, 2));
     *m_chooser = sf::FixedChooser(std::nullopt);
