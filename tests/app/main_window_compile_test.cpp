@@ -13,12 +13,15 @@
 #include <memory>
 #include <set>
 
+#include "app/gif_settings_form.h"
 #include "app/image_list_grid.h"
 #include "app/main_window.h"
 #include "avi/avi_reader.h"
 #include "avi/video_compressor.h"
 #include "common/desktop.h"
 #include "common/file_util.h"
+#include "gif/gif_extensions.h"
+#include "gif/gif_image.h"
 #include "support/corpus.h"
 #include "fake_file_dialogs.h"
 #include "image/bmp_writer.h"
@@ -99,6 +102,38 @@ class TestMainWindowCompile : public QObject {
     m_form->EnterBusyState();
     m_form->LeaveBusyState();
     QVERIFY(!Ui().IncludeAudioChkBox->isEnabled());
+  }
+
+  void GifCompileTakesTheGifSettingsWindowsValues() {
+    Fill(WritePictures(m_folder, 2));
+    const std::string output = m_folder + "/anim.gif";
+    m_dialogs.answers.push_back(sf::app::FileDialogAnswer{output, 2});
+    QTest::mouseClick(Ui().OutputPathBtn, Qt::LeftButton);
+    QTest::mouseClick(Ui().GIFSettingsBtn, Qt::LeftButton);
+    sf::app::TGIFSettingsForm& gif = m_form->GifSettingsForm();
+    auto* loops = gif.findChild<QSpinBox*>(QStringLiteral("NumLoopsEdit"));
+    loops->setFocus();
+    QTest::keyClick(loops, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(loops, QStringLiteral("3"));
+    auto* transparency = gif.findChild<QComboBox*>(QStringLiteral("TransCBox"));
+    transparency->setFocus();
+    QTest::keyClick(transparency, Qt::Key_Down);
+    gif.findChild<QComboBox*>(QStringLiteral("DisposalCBox"))->setCurrentIndex(1);
+
+    QTest::mouseClick(Ui().CompileBtn, Qt::LeftButton);
+    QCOMPARE(m_form->PanelText(TAVICompileForm::kProgressPanel), QStringLiteral("100% - Complete - 2 of 2 total frames."));
+    QVERIFY(!Ui().IncludeAudioChkBox->isEnabled());
+    sf::TGIFImage animation;
+    animation.LoadFromFile(output);
+    QCOMPARE(animation.Count(), 2);
+    const auto& extensions = animation.Frame(0).Extensions();
+    const auto* loop = dynamic_cast<const sf::TGIFAppExtNSLoop*>(extensions.front().get());
+    QVERIFY(loop);
+    QCOMPARE(loop->Loops(), 3);
+    const auto* control = dynamic_cast<const sf::TGIFGraphicControlExtension*>(extensions.back().get());
+    QVERIFY(control);
+    QVERIFY(control->GetTransparent());
+    QCOMPARE(static_cast<int>(control->GetDisposal()), 1);
   }
 
   void StopLeavesAShorterValidAvi() {
