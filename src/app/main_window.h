@@ -99,7 +99,6 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   void ShowHint(const QString& text);
   void RestoreMessage();
   const QString& RememberedMessage() const { return m_remembered_message; }
-  void SetRememberedMessage(const QString& text) { m_remembered_message = text; }
   // "Total Frames: N" and "Video Length: ..." from the timing edits.
   void RefreshReadouts();
 
