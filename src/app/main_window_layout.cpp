@@ -43,6 +43,8 @@ QSpinBox* MakeSpin(QWidget* parent, const char* name, int low, int high, int val
   auto* spin = Named(new QSpinBox(parent), name);
   spin->setRange(low, high);
   spin->setValue(value);
+  // A field left empty reads as its minimum and shows it.
+  spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
   NumberKeyFilter::Install(spin);
   return spin;
 }

@@ -124,6 +124,11 @@ class TestMainWindowSettings : public QObject {
     QTest::keyClick(width, Qt::Key_Return);
     QCOMPARE(width->value(), 3);
     QVERIFY(m_reporter->entries.empty());
+    // Left empty, the field takes its minimum.
+    QTest::keyClick(width, Qt::Key_Backspace);
+    QTest::keyClick(width, Qt::Key_Tab);
+    QCOMPARE(width->text(), QStringLiteral("1"));
+    QCOMPARE(width->value(), 1);
   }
 
   void OutputDialogSetsNameAndKind() {
