@@ -105,6 +105,10 @@ void TAVICompileForm::SetBusyControls(bool busy) {
   for (QAction* item : {m_menu.OpenProjectBtn, m_menu.ImageList1->menuAction(), m_menu.Effects1->menuAction(),
                         m_menu.Tools1->menuAction(), m_menu.Help1->menuAction()})
     item->setEnabled(idle);
+  // A disabled menu does not stop its items' shortcut keys, so the items go too;
+  // coming back they follow the list buttons again.
+  for (QMenu* menu : {m_menu.ImageList1, m_menu.Effects1, m_menu.Transitions1, m_menu.Tools1, m_menu.Help1})
+    for (QAction* item : menu->actions()) item->setEnabled(idle);
   m_menu.ReopenBtn->setEnabled(idle && m_history.MenuEnabled());
   // The list controls come back only for a list that still holds pictures: a
   // validation during the compile may have emptied it.
@@ -120,6 +124,11 @@ void TAVICompileForm::SetBusyControls(bool busy) {
   ui.SortDepthEdit->setEnabled(idle && ui.SortDepthChkBox->isChecked());
   ui.IncludeAudioChkBox->setEnabled(idle && IsAviOutput(ui.OutputEdit->text().toStdString()));
   ui.OpenAudioPathBtn->setEnabled(idle && ui.IncludeAudioChkBox->isChecked());
+  if (idle) {
+    ImageList1Click();
+    Effects1Click();
+    Transitions1Click();
+  }
 }
 
 // --- what the compile asks of the window ------------------------------------------------

@@ -86,12 +86,17 @@ class TestMainWindowCompile : public QObject {
                           menu.Tools1->menuAction(), menu.Help1->menuAction(), menu.ReopenBtn->menuAction()})
       QVERIFY2(!item->isEnabled(), qPrintable(item->text()));
     QVERIFY(menu.SaveProjectAsBtn->isEnabled() == false && menu.ExitBtn->isEnabled());
+    // Their shortcut keys go with the menus.
+    for (QAction* item : {menu.AddImageFilesBtn2, menu.SelectAllBtn, menu.AddEffectBtn, menu.HelpBtn})
+      QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
 
     m_form->LeaveBusyState();
     m_form->LeaveBusyState();  // from Stop and from the compile's own end
     QVERIFY(!m_form->Compiling());
     QCOMPARE(EnabledControls(), enabled_before);
     QVERIFY(menu.Help1->menuAction()->isEnabled());
+    for (QAction* item : {menu.AddImageFilesBtn2, menu.SelectAllBtn, menu.AddEffectBtn, menu.HelpBtn})
+      QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
     QVERIFY(!menu.ReopenBtn->menuAction()->isEnabled());  // no history
   }
 
