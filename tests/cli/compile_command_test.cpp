@@ -22,7 +22,8 @@ struct Show {
 
 // rows pictures of 60 x 40 (the BMP written once), at the given rate and frames per picture.
 Show MakeShow(int rows, const std::string& frames_per_second, const std::string& repeat) {
-  Show show{test::MakeTempDir(), {}};
+  Show show;
+  show.dir = test::MakeTempDir();
   WriteBmpFile(test::MakeGradient(60, 40), show.dir + "/a.bmp");
   for (int i = 0; i < rows; ++i) show.record.list.AddPath(show.dir + "/a.bmp");
   show.record.list.SetCell(0, kEffectsColumn, "1<Emboss=1>");
@@ -99,6 +100,11 @@ TEST(CompileCommand, GifDelaysFollowTheFrameRate) {
     EXPECT_EQ(read, delays) << rate << " frames per second";
     ASSERT_EQ(test::RunCommand("identify -format '%wx%h\\n' '" + gif + "[0]'", &read), 0);
     EXPECT_EQ(read, "96x64\n");
+    if (test::HaveProgram("ffmpeg")) {
+      std::string errors;
+      EXPECT_EQ(test::RunCommand("ffmpeg -v error -xerror -i '" + gif + "' -f null - 2>&1", &errors), 0);
+      EXPECT_EQ(errors, "");
+    }
   }
 }
 

@@ -187,6 +187,17 @@ TEST(AviCompile, StopAndCancelLeaveAShorterValidFile) {
   EXPECT_EQ(VideoFrames(rig.settings.output_path), 3u);
   ExpectDecodesCleanly(rig.settings.output_path);
 
+  // At the checkpoint of row 1, after row 0's two frames.
+  CompileRig checkpoint;
+  for (int i = 0; i < 3; ++i) checkpoint.AddPicture("a.bmp", test::MakeGradient(8, 8));
+  checkpoint.settings.repeat_value = 2;
+  test::StopAtCheckpoint at_checkpoint(checkpoint.host);
+  EXPECT_EQ(checkpoint.Run(at_checkpoint).outcome, CompileOutcome::kStopped);
+  EXPECT_EQ(at_checkpoint.progress_texts.back(), "50% - Complete - 3 of 6 total frames.");
+  EXPECT_EQ(at_checkpoint.remembered, "Process stopped by user.");
+  EXPECT_EQ(VideoFrames(checkpoint.settings.output_path), 2u);
+  ExpectDecodesCleanly(checkpoint.settings.output_path);
+
   CompileRig cancelled;
   cancelled.AddPicture("a.bmp", test::MakeGradient(8, 8));
   cancelled.chooser.emplace(std::nullopt);

@@ -45,6 +45,16 @@ class StopAfterFrames final : public RecordingProgress {
   int m_shown = 0;
 };
 
+// Asks to stop as soon as the compile has selected a row at a checkpoint.
+class StopAtCheckpoint final : public RecordingProgress {
+ public:
+  explicit StopAtCheckpoint(const RecordingHost& host) : m_host(host) {}
+  bool StopRequested() override { return !m_host.selected.empty(); }
+
+ private:
+  const RecordingHost& m_host;
+};
+
 struct CompileRig {
   CompileRig();
 

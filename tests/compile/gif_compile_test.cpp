@@ -122,7 +122,9 @@ TEST(GifCompile, ProgressReachesAHundredOnlyOnceTheFileIsWritten) {
   EXPECT_EQ(texts[texts.size() - 3], "99% - Complete - 10 of 10 total frames.");
   EXPECT_EQ(texts[texts.size() - 2], "100% - Complete - 10 of 10 total frames.");
   for (std::size_t i = 0; i + 2 < texts.size(); ++i) {
-    if (texts[i].find("total frames") != std::string::npos) EXPECT_NE(texts[i].rfind("100%", 0), 0u) << texts[i];
+    if (texts[i].find("total frames") != std::string::npos) {
+      EXPECT_NE(texts[i].rfind("100%", 0), 0u) << texts[i];
+    }
   }
   EXPECT_EQ(rig.progress.title, "100% Slideforge");
   EXPECT_EQ(rig.progress.remembered, "Process completed successfuly.");
