@@ -106,18 +106,18 @@ int ImageListGrid::CurrentRow() const {
 }
 
 int ImageListGrid::SelectionTop() const {
-  const QModelIndexList rows = selectionModel()->selectedRows(kPathColumn);
-  if (rows.isEmpty()) return CurrentRow();
-  int top = rows.front().row();
-  for (const QModelIndex& index : rows) top = std::min(top, index.row());
+  const QItemSelection selection = selectionModel()->selection();
+  if (selection.isEmpty()) return CurrentRow();
+  int top = selection.front().top();
+  for (const QItemSelectionRange& range : selection) top = std::min(top, range.top());
   return top;
 }
 
 int ImageListGrid::SelectionBottom() const {
-  const QModelIndexList rows = selectionModel()->selectedRows(kPathColumn);
-  if (rows.isEmpty()) return CurrentRow();
-  int bottom = rows.front().row();
-  for (const QModelIndex& index : rows) bottom = std::max(bottom, index.row());
+  const QItemSelection selection = selectionModel()->selection();
+  if (selection.isEmpty()) return CurrentRow();
+  int bottom = selection.front().bottom();
+  for (const QItemSelectionRange& range : selection) bottom = std::max(bottom, range.bottom());
   return bottom;
 }
 
@@ -144,9 +144,16 @@ void ImageListGrid::SetDrawingSuppressed(bool suppressed) {
 
 void ImageListGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
+  // Reported once the input event is done, when the selection has followed.
   if (!m_moving_selection && m_drag_row < 0 && current.isValid() && current.row() != previous.row()) {
-    emit RowSelected();
+    m_row_changed = true;
   }
+}
+
+void ImageListGrid::ReportRowChange() {
+  if (!m_row_changed) return;
+  m_row_changed = false;
+  emit RowSelected();
 }
 
 void ImageListGrid::mousePressEvent(QMouseEvent* event) {
@@ -158,12 +165,13 @@ void ImageListGrid::mousePressEvent(QMouseEvent* event) {
   const int before = CurrentRow();
   QTableView::mousePressEvent(event);
   // A click on the row that is already current still counts as a selection.
-  if (event->button() == Qt::LeftButton && index.isValid() && index.row() == before) emit RowSelected();
+  if (event->button() == Qt::LeftButton && index.isValid() && index.row() == before) m_row_changed = true;
 }
 
 void ImageListGrid::mouseReleaseEvent(QMouseEvent* event) {
   if (m_drag_row < 0) {
     QTableView::mouseReleaseEvent(event);
+    ReportRowChange();
     return;
   }
   const int from = m_drag_row;
@@ -189,6 +197,7 @@ void ImageListGrid::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTableView::keyPressEvent(event);
+  ReportRowChange();
 }
 
 void ImageListGrid::contextMenuEvent(QContextMenuEvent* event) { m_popup->popup(event->globalPos()); }

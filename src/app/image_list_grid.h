@@ -69,6 +69,7 @@ class ImageListGrid final : public QTableView {
  private:
   void CreatePopupMenu();
   void ApplyColumnWidths();
+  void ReportRowChange();
 
   ImageList& m_list;
   ImageListModel* m_model;
@@ -79,6 +80,7 @@ class ImageListGrid final : public QTableView {
   QAction* m_select_all = nullptr;
   bool m_drawing_suppressed = false;
   bool m_moving_selection = false;  // a programmatic selection change
+  bool m_row_changed = false;       // the person moved the current row during this input event
   int m_drag_row = -1;              // the row whose tab is held
 };
 

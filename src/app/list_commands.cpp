@@ -117,6 +117,7 @@ void ListCommands::PicturesAdded(int row_to_select) {
   StringGridClick();
   m_host.EnableListCommands(true);
   m_host.Project().PicturesAdded();
+  m_host.ShowSaveItems();
 }
 
 void ListCommands::ListReplaced() {

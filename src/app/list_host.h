@@ -41,6 +41,8 @@ class ListHost {
   virtual ProgressObserver& HostProgress() = 0;
   virtual Desktop& HostDesktop() = 0;
   virtual ProjectState& Project() = 0;
+  // Save Project and Save Project As follow the project state.
+  virtual void ShowSaveItems() = 0;
   virtual std::string ProgramFolder() = 0;  // with its trailing "/"
 
   // The fitting settings the preview follows, background picture included.

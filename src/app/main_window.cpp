@@ -23,6 +23,7 @@
 #include "app/hint_form.h"
 #include "app/home_pages.h"
 #include "app/image_list_grid.h"
+#include "app/main_window_list_host.h"
 #include "app/message_box_reporter.h"
 #include "app/qt_desktop.h"
 #include "app/video_compression_form.h"
@@ -110,6 +111,7 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   RefreshCaption();
   m_history.Load(m_program_folder + kReopenFileName);
   m_menu.ReopenBtn->setEnabled(m_history.MenuEnabled());
+  m_list_host = new MainWindowListHost(*this);
   adjustSize();
   setFixedSize(size());
   CentreOnScreen(*this);

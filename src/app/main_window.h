@@ -26,6 +26,7 @@ namespace sf::app {
 
 class THintForm;
 class TGIFSettingsForm;
+class MainWindowListHost;
 class TAVICompileForm;
 
 // The main window's status bars as a progress observer: the progress panel,
@@ -64,6 +65,8 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   QWidget* ClientArea() const { return m_client; }
   THintForm& HintForm() { return *m_hint_form; }
   TGIFSettingsForm& GifSettingsForm() { return *m_gif_settings; }
+  // The list and File menu commands, connected to the controls.
+  MainWindowListHost& ListCommandsHost() { return *m_list_host; }
   Reporter& GetReporter() { return *m_services.reporter; }
   FileDialogs& Dialogs() { return *m_services.dialogs; }
   Desktop& GetDesktop() { return *m_services.desktop; }
@@ -209,6 +212,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   WindowProgress m_progress{*this};
   std::unique_ptr<THintForm> m_hint_form;
   std::unique_ptr<TGIFSettingsForm> m_gif_settings;
+  MainWindowListHost* m_list_host = nullptr;  // a child object
 
   QString m_remembered_message;
   bool m_hint_showing = false;

@@ -35,7 +35,7 @@ TOpenDirForm::TOpenDirForm(const std::string& documents_folder, QWidget* parent)
       m_path(new QLineEdit(this)),
       m_ok(new QPushButton("&OK", this)),
       m_cancel(new QPushButton("&Cancel", this)) {
-  setObjectName("OpenDirForm");
+  setObjectName("TOpenDirForm");
   setWindowTitle("Open directory");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);

@@ -63,7 +63,7 @@ TOpenFolderForm::TOpenFolderForm(const std::string& documents_folder, ShowNote s
       m_show_note(std::move(show_note)),
       m_folders(new FolderTree(documents_folder, FolderTree::kDocumentsFirst, this)),
       m_background(ToBitmap(DecorativeBackground())) {
-  setObjectName("OpenFolderForm");
+  setObjectName("TOpenFolderForm");
   setWindowTitle("Add Image files to compilation list");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);

@@ -36,10 +36,8 @@ ProjectRecord ProjectCommands::CurrentRecord() {
 }
 
 void ProjectCommands::ShowProjectState() {
-  const ProjectState& state = m_host.Project();
-  m_items.save->setEnabled(state.SaveEnabled());
-  m_items.save_as->setEnabled(state.SaveAsEnabled());
-  m_project_host.SetCaption(state.Title());
+  m_host.ShowSaveItems();
+  m_project_host.RefreshCaption();
 }
 
 void ProjectCommands::ShowReopenMenu() {

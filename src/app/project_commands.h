@@ -25,7 +25,8 @@ class ListCommands;
 class ListHost;
 
 // What the project commands need beyond the list's host: the settings controls
-// as a record and back, the two project dialogs, the history and the caption.
+// as a record and back, the two project dialogs, the history and the caption,
+// which follows the project state's title.
 class ProjectHost {
  public:
   virtual ~ProjectHost() = default;
@@ -37,13 +38,11 @@ class ProjectHost {
   virtual std::optional<std::string> ChooseProjectToOpen() = 0;
   virtual std::optional<std::string> ChooseProjectToSave() = 0;
   virtual ReopenHistory& History() = 0;
-  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void RefreshCaption() = 0;
 };
 
 // The File menu items the commands enable, show and caption.
 struct ProjectMenuItems {
-  QAction* save = nullptr;
-  QAction* save_as = nullptr;
   QAction* validate = nullptr;
   QMenu* reopen = nullptr;
   std::array<QAction*, 5> reopen_items{};

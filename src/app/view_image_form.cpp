@@ -29,7 +29,7 @@ TViewImageForm::TViewImageForm(QWidget* parent)
       m_scroll(new QScrollArea(this)),
       m_canvas(new QWidget),
       m_image(new QLabel(m_canvas)) {
-  setObjectName("ViewImageForm");
+  setObjectName("TViewImageForm");
   setWindowTitle("View Image");
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                  Qt::WindowCloseButtonHint);
