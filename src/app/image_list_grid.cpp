@@ -61,6 +61,7 @@ ImageListGrid::ImageListGrid(ImageList& list, QWidget* parent)
   horizontalHeader()->hide();
   verticalHeader()->hide();
   verticalHeader()->setMinimumSectionSize(kDefaultRowHeight);
+  horizontalHeader()->setMinimumSectionSize(kDefaultColumnWidths[kRowTabColumn]);
   verticalHeader()->setDefaultSectionSize(std::max(kDefaultRowHeight, fontMetrics().height() + 2));
   setStyleSheet("QTableView { gridline-color: #C0C0C0; }");
   setToolTip("Click and hold the left mouse button on the row tabs to move a row.");
@@ -201,6 +202,10 @@ void ImageListGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void ImageListGrid::contextMenuEvent(QContextMenuEvent* event) { m_popup->popup(event->globalPos()); }
+
+void ImageListGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  QTableView::scrollTo(index.sibling(index.row(), kRowTabColumn), hint);
+}
 
 void ImageListGrid::paintEvent(QPaintEvent* event) {
   if (m_drawing_suppressed) return;

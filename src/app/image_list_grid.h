@@ -65,6 +65,8 @@ class ImageListGrid final : public QTableView {
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  // Only vertically: the row tab stays at the left edge.
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
  private:
   void CreatePopupMenu();

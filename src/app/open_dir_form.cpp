@@ -14,7 +14,7 @@
 namespace sf::app {
 namespace {
 
-constexpr int kClientWidth = 300;
+constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 400;
 
 QLabel* Caption(const QString& text, QWidget* parent, int x, int y) {
@@ -22,7 +22,9 @@ QLabel* Caption(const QString& text, QWidget* parent, int x, int y) {
   QFont bold = label->font();
   bold.setBold(true);
   label->setFont(bold);
-  label->setStyleSheet("color: white;");
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+  label->setPalette(palette);
   label->move(x, y);
   return label;
 }

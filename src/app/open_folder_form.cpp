@@ -41,7 +41,7 @@ QLabel* Caption(const QString& text, QWidget* parent, int x, int y) {
   bold.setBold(true);
   label->setFont(bold);
   QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, Qt::white);
+  palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
   label->setPalette(palette);
   label->move(x, y);
   return label;
@@ -103,7 +103,9 @@ void TOpenFolderForm::BuildLayout() {
   big.setBold(true);
   big.setPointSize(big.pointSize() + 4);
   m_help->setFont(big);
-  m_help->setStyleSheet("color: yellow;");
+  QPalette blue = m_help->palette();
+  blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+  m_help->setPalette(blue);
   m_help->setCursor(Qt::PointingHandCursor);
   m_help->setGeometry(350, 375, 20, 28);
 
@@ -127,7 +129,6 @@ void TOpenFolderForm::BuildLayout() {
   m_zoom_in = new QCheckBox("&Zoom In (expand smaller pictures)", this);
   m_zoom_in->setObjectName("ZoomInChkBox");
   m_zoom_in->setChecked(true);
-  m_zoom_in->setStyleSheet("QCheckBox { color: white; }");
   m_zoom_in->setGeometry(448, 274, kPreviewWidth, 24);
 
   m_ok = new QPushButton("&OK", this);

@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "app/about_form.h"
@@ -13,6 +16,9 @@
 #include "app/hint_form.h"
 #include "app/image_list_grid.h"
 #include "app/main_window.h"
+#include "app/open_dir_form.h"
+#include "app/open_folder_form.h"
+#include "app/view_image_form.h"
 #include "app/video_compression_form.h"
 #include "common/desktop.h"
 #include "common/reporter.h"
@@ -40,6 +46,35 @@ void FillExampleList(sf::app::TAVICompileForm& window) {
   window.SetPanelText(sf::app::TAVICompileForm::kTotalImagesPanel, QStringLiteral("Total Images: 5"));
   window.SetProgress(QStringLiteral("40% - Complete - 2 of 5 total frames."), 40);
   window.RefreshReadouts();
+}
+
+// A sky-to-sea picture with a sun, so that previews show something.
+QImage ExamplePicture(int width, int height, int hue) {
+  QImage picture(width, height, QImage::Format_RGB32);
+  QPainter painter(&picture);
+  QLinearGradient sky(0, 0, 0, height);
+  sky.setColorAt(0, QColor::fromHsv(hue, 120, 250));
+  sky.setColorAt(0.6, QColor::fromHsv((hue + 30) % 360, 60, 255));
+  sky.setColorAt(0.61, QColor(30, 90, 150));
+  sky.setColorAt(1, QColor(10, 40, 80));
+  painter.fillRect(picture.rect(), sky);
+  painter.setBrush(QColor(255, 220, 120));
+  painter.setPen(Qt::NoPen);
+  painter.drawEllipse(QPoint(width * 2 / 3, height / 3), height / 8, height / 8);
+  return picture;
+}
+
+// A folder of example pictures for the folder browser.
+std::string ExampleFolder(const QTemporaryDir& dir) {
+  const QString folder = dir.path() + QStringLiteral("/Holiday 2026");
+  QDir().mkpath(folder);
+  const char* names[] = {"beach_01.bmp", "beach_02.bmp", "harbour at dusk.bmp", "lighthouse.bmp", "sunset.bmp"};
+  int hue = 20;
+  for (const char* name : names) {
+    ExamplePicture(320, 240, hue).save(folder + "/" + name, "BMP");
+    hue += 50;
+  }
+  return folder.toStdString();
 }
 
 }  // namespace
@@ -70,5 +105,21 @@ int main(int argc, char** argv) {
   saved &= Save(main_window.GifSettingsForm(), folder);
   sf::app::TVideoCompressionForm compression;
   saved &= Save(compression, folder);
+
+  const QTemporaryDir pictures;
+  const std::string example_folder = ExampleFolder(pictures);
+  sf::app::TOpenFolderForm browser(main_window.DocumentsFolder(), [](const std::string&) {});
+  browser.MoveTo(example_folder);
+  browser.FileList()->item(2)->setSelected(true);
+  browser.FileList()->setCurrentRow(2);
+  saved &= Save(browser, folder);
+  sf::app::TOpenDirForm chooser(main_window.DocumentsFolder());
+  chooser.MoveTo(example_folder);
+  saved &= Save(chooser, folder);
+  sf::app::TViewImageForm viewer;
+  viewer.ShowPicture(ExamplePicture(640, 420, 200), example_folder + "/harbour at dusk.bmp");
+  viewer.setWindowState(Qt::WindowNoState);
+  viewer.resize(720, 540);
+  saved &= Save(viewer, folder);
   return saved ? 0 : 1;
 }
