@@ -318,6 +318,36 @@ class TestListCommands : public QObject {
     QCOMPARE(ReadText(project), saved);
   }
 
+  void FileMenuFollowsTheListAndTheProjectPath() {
+    QMenu* file = m_form->Menu().File1;
+    QAction* save = m_form->Menu().SaveProjectBtn;
+    QAction* save_as = m_form->Menu().SaveProjectAsBtn;
+    emit file->aboutToShow();
+    QVERIFY(!save->isEnabled() && !save_as->isEnabled());
+    Drop({Picture("f.bmp")});
+    QVERIFY(save_as->isEnabled() && !save->isEnabled());
+    m_dialogs->answers.push_back(FileDialogAnswer{Path("f.sfg"), 1});
+    save_as->trigger();
+    emit file->aboutToShow();
+    QVERIFY(save->isEnabled());
+
+    // Cancelling Save As says so and changes nothing.
+    m_reporter->entries.clear();
+    save_as->trigger();
+    QCOMPARE(m_reporter->Texts(), std::vector<std::string>{"Project NOT saved."});
+    QCOMPARE(m_form->windowTitle(), QString::fromStdString("Slideforge - " + Path("f.sfg")));
+
+    // The information box before any picture was shown, in a fresh window.
+    TAVICompileForm fresh(sf::app::WindowServices{m_reporter.get(), m_dialogs.get(), m_desktop.get(), nullptr});
+    m_reporter->entries.clear();
+    fresh.Menu().ImageLocationBtn->setEnabled(true);
+    fresh.Menu().ImageLocationBtn->trigger();
+    QVERIFY(m_reporter->Texts().front().starts_with(
+        "Error: no image has been loaded yet.\n\nImage Type: "));
+    QVERIFY(m_reporter->Texts().front().ends_with(
+        "\nWidth: -1\nHeight: -1\nPixel format: Unknown bit depth/pixel format\n"));
+  }
+
   void SixthSavedPathDropsTheOldestReopenEntry() {
     Drop({Picture("h.bmp")});
     for (int i = 1; i <= 6; ++i) {

@@ -1,6 +1,11 @@
 // The windows of the image list on their own: the directory chooser's path
 // rules, the image viewer's sizes and scrolling, and the grid's cell text.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -8,6 +13,7 @@
 
 #include "app/grid_cells.h"
 #include "app/open_dir_form.h"
+#include "app/open_folder_form.h"
 #include "app/view_image_form.h"
 
 class TestListWindows : public QObject {
@@ -26,6 +32,44 @@ class TestListWindows : public QObject {
       QCOMPARE(chooser.result(), int(QDialog::Accepted));
       QCOMPARE(chooser.Path(), std::string("/data/Work/"));
     }
+  }
+
+  void FolderBrowserFiltersSelectsAndPreviews() {
+    QTemporaryDir dir;
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (const char* name : {"b.BMP", "a.bmp", "c.jpg"}) picture.save(dir.filePath(name), "BMP");
+    QFile(dir.filePath("broken.bmp")).open(QIODevice::WriteOnly);
+    std::string note;
+    sf::app::TOpenFolderForm browser(dir.path().toStdString(), [&](const std::string& text) { note = text; });
+    browser.show();
+    browser.MoveTo(dir.path().toStdString());
+    QCOMPARE(browser.Folder(), dir.path().toStdString());
+    QListWidget* files = browser.FileList();
+    auto* ok = browser.findChild<QPushButton*>("OkBtn");
+    auto* preview = browser.findChild<QLabel*>("PreviewImage");
+    QCOMPARE(files->count(), 4);
+    QCOMPARE(files->item(0)->text(), QStringLiteral("a.bmp"));  // the current item is selected and shown
+    QVERIFY(ok->isEnabled());
+    QCOMPARE(preview->pixmap().size(), QSize(264, 242));
+
+    // A picture that cannot be read shows nothing and says nothing.
+    files->setCurrentRow(2);
+    QCOMPARE(files->currentItem()->text(), QStringLiteral("broken.bmp"));
+    QVERIFY(preview->pixmap().isNull());
+
+    auto* filter = browser.findChild<QComboBox*>("FilterBox");
+    filter->setCurrentIndex(1);  // JPEG files
+    QCOMPARE(files->count(), 1);
+    filter->setCurrentIndex(0);
+    files->clearSelection();
+    QVERIFY(!ok->isEnabled());
+    QTest::mouseClick(browser.findChild<QPushButton*>("SelectAllBtn"), Qt::LeftButton);
+    QVERIFY(ok->isEnabled());
+    QCOMPARE(browser.SelectedNames(), (std::vector<std::string>{"a.bmp", "b.BMP", "broken.bmp", "c.jpg"}));
+
+    QTest::mouseClick(browser.findChild<QLabel*>("AspectHelpLbl"), Qt::LeftButton);
+    QVERIFY(note.find("Press 'Ctrl + A' to select all files.") != std::string::npos);
   }
 
   void ViewerFitsKeepingTheAspectAndClosesAtActualSize() {
