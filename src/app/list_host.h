@@ -1,8 +1,8 @@
 // What the list and project commands need from the window that holds the list:
 // its grid, its status bars and message boxes, the preview and applied-effects
 // list, the list command buttons, a few settings and its dialogs. The main window
-// lends itself through an adapter; tests lend a small window of real widgets.
-//   ListCommands commands(host);   // host: ListHost&
+// lends itself through MainWindowListHost.
+//   ListCommands commands(host, open_project);   // host: ListHost&
 #pragma once
 
 #include <QImage>

@@ -61,11 +61,12 @@ void ProjectCommands::SaveChanges() {
 void ProjectCommands::OpenProjectBtnClick() {
   if (m_opening || m_list.Sorting()) return;
   m_opening = true;
-  m_host.SetBusyCursor(true);
   ProjectState& state = m_host.Project();
   if (state.AskBeforeOpen() && m_host.HostReporter().Confirm(kSaveBeforeOpenQuestion)) SaveChanges();
   const std::optional<std::string> path =
       m_skip_dialog_path ? m_skip_dialog_path : m_project_host.ChooseProjectToOpen();
+  // Busy from the reading on: the dialog keeps its own cursor.
+  m_host.SetBusyCursor(true);
   std::optional<ProjectRecord> record;
   if (path) {
     state.OpenChosen(*path);
