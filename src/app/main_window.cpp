@@ -187,7 +187,8 @@ void TAVICompileForm::SetProgress(const QString& text, int percent) {
   StatusBarPanelObject& panel = m_upper_bar.panels[kProgressPanel];
   panel.fill_width = static_cast<int>(percent * 0.01 * panel.inner_width);
   panel.text = text;
-  m_client->update();
+  // Only the strip changes: long loops repaint it at every step.
+  m_client->update(0, m_upper_bar.Top(), m_client->width(), m_upper_bar.height);
 }
 
 int TAVICompileForm::ProgressFillWidth() const { return m_upper_bar.panels[kProgressPanel].fill_width; }
