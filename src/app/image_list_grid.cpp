@@ -184,6 +184,7 @@ void ImageListGrid::mouseReleaseEvent(QMouseEvent* event) {
   m_model->Reset();
   ApplyColumnWidths();
   SelectRow(to);
+  emit RowMoved();
 }
 
 void ImageListGrid::mouseDoubleClickEvent(QMouseEvent* event) {

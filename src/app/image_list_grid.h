@@ -54,6 +54,8 @@ class ImageListGrid final : public QTableView {
   void RowDoubleClicked();
   // Delete was pressed in the grid.
   void DeletePressed();
+  // A row was dragged by its tab to another place.
+  void RowMoved();
   // The pop-up menu is about to open: set its items' state now.
   void PopupAboutToShow();
 

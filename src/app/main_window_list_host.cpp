@@ -76,6 +76,8 @@ void MainWindowListHost::ConnectListControls() {
   on(grid, &ImageListGrid::RowSelected, &ListCommands::StringGridClick);
   on(grid, &ImageListGrid::RowDoubleClicked, &ListCommands::StringGridDblClick);
   on(grid, &ImageListGrid::PopupAboutToShow, &ListCommands::GridPopMenuPopup);
+  // The new order is part of the project: leaving without saving it asks first.
+  connect(grid, &ImageListGrid::RowMoved, this, [this] { Project().SetModified(); });
   on(&m_window, &TAVICompileForm::previewRefreshRequested, &ListCommands::StringGridClick);
   connect(&m_window, &TAVICompileForm::listValidated, this, [grid, list](int row) {
     grid->SelectRow(row);

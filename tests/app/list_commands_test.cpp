@@ -264,11 +264,15 @@ class TestListCommands : public QObject {
 
   void DraggingARowTabMovesTheRow() {
     Drop({Path("r0.jpg"), Path("r1.jpg"), Path("r2.jpg"), Path("r3.jpg")});
+    m_dialogs->answers.push_back(FileDialogAnswer{Path("moved.sfg"), 1});
+    m_form->Menu().SaveProjectAsBtn->trigger();
+    QVERIFY(!m_form->Project().Modified());
     const QPoint tab = Grid().visualRect(Grid().model()->index(0, sf::kRowTabColumn)).center();
     QTest::mousePress(Grid().viewport(), Qt::LeftButton, {}, tab);
     QTest::mouseRelease(Grid().viewport(), Qt::LeftButton, {}, RowPoint(2));
     QCOMPARE(Paths(), (std::vector<std::string>{Path("r1.jpg"), Path("r2.jpg"), Path("r0.jpg"), Path("r3.jpg")}));
     QCOMPARE(Grid().CurrentRow(), 2);
+    QVERIFY(m_form->Project().Modified());
   }
 
   void SavedProjectOpensWithEveryCellAndSetting() {
