@@ -244,8 +244,10 @@ class TestListCommands : public QObject {
                                                           "\n\nImage Type: Bitmap\nWidth: 200\nHeight: 50\n"
                                                           "Pixel format: 24 bit (16,777,216 Colors)\n"});
 
-    m_form->Menu().SelectAllBtn->trigger();
+    Grid().setFocus();
+    QTest::keyClick(&Grid(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(EffectLines(), QStringList({"Applied Effects: ?"}));
+    QCOMPARE(Grid().SelectedRowCount(), 2);
 
     // A double click takes the frame size from the picture and its border.
     Ui().BorderSizeWidthEdit->setValue(10);
