@@ -9,6 +9,7 @@
 
 #include "app/decorative_pictures.h"
 #include "app/folder_tree.h"
+#include "app/form_caption.h"
 #include "tools/folder_listing.h"
 
 namespace sf::app {
@@ -16,18 +17,6 @@ namespace {
 
 constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 400;
-
-QLabel* Caption(const QString& text, QWidget* parent, int x, int y) {
-  auto* label = new QLabel(text, parent);
-  QFont bold = label->font();
-  bold.setBold(true);
-  label->setFont(bold);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-  label->setPalette(palette);
-  label->move(x, y);
-  return label;
-}
 
 }  // namespace
 
@@ -42,10 +31,10 @@ TOpenDirForm::TOpenDirForm(const std::string& documents_folder, QWidget* parent)
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
 
-  Caption("Directories", this, 8, 6);
+  FormCaption("Directories", this, 8, 6);
   m_folders->DriveList()->setGeometry(8, 26, kClientWidth - 16, 24);
   m_folders->Tree()->setGeometry(8, 56, kClientWidth - 16, 240);
-  QLabel* enter = Caption("&Enter path:", this, 8, 304);
+  QLabel* enter = FormCaption("&Enter path:", this, 8, 304);
   enter->setBuddy(m_path);
   m_path->setObjectName("DirPathEdit");
   m_path->setText(QString::fromStdString(WithTrailingSlash(m_folders->DocumentsFolder()) + "output"));

@@ -16,6 +16,7 @@
 #include "app/clickable_label.h"
 #include "app/decorative_pictures.h"
 #include "app/folder_tree.h"
+#include "app/form_caption.h"
 #include "common/reporter.h"
 #include "image/fitting.h"
 #include "image/load_image.h"
@@ -34,18 +35,6 @@ constexpr char kHints[] =
     "an item with your mouse to select multiple photos, one at a time.\n\n- Hold down the 'Shift' key while clicking "
     "your mouse to select all photo files in between the first selected file and the last.\n\n-Press 'Ctrl + A' to "
     "select all files.\n";
-
-QLabel* Caption(const QString& text, QWidget* parent, int x, int y) {
-  auto* label = new QLabel(text, parent);
-  QFont bold = label->font();
-  bold.setBold(true);
-  label->setFont(bold);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-  label->setPalette(palette);
-  label->move(x, y);
-  return label;
-}
 
 // Shows the cursor busy until the scope ends.
 class BusyCursor {
@@ -80,11 +69,11 @@ TOpenFolderForm::TOpenFolderForm(const std::string& documents_folder, ShowNote s
 }
 
 void TOpenFolderForm::BuildLayout() {
-  Caption("Directories", this, 8, 6);
+  FormCaption("Directories", this, 8, 6);
   m_folders->DriveList()->setGeometry(8, 26, 220, 24);
   m_folders->Tree()->setGeometry(8, 56, 220, 349);
 
-  Caption("Image Files", this, 238, 6);
+  FormCaption("Image Files", this, 238, 6);
   m_filter = new QComboBox(this);
   m_filter->setObjectName("FilterBox");
   for (const FileFilter& filter : FolderBrowserFilters()) m_filter->addItem(filter.caption, QString(filter.mask));
@@ -120,7 +109,7 @@ void TOpenFolderForm::BuildLayout() {
   connect(m_files, &QWidget::customContextMenuRequested, this,
           [this, popup](const QPoint& at) { popup->popup(m_files->viewport()->mapToGlobal(at)); });
 
-  Caption("Image Preview", this, 448, 6);
+  FormCaption("Image Preview", this, 448, 6);
   m_preview = new QLabel(this);
   m_preview->setObjectName("PreviewImage");
   m_preview->setGeometry(448, 26, kPreviewWidth, kPreviewHeight);
