@@ -7,6 +7,7 @@
 #include "compile/compile_settings.h"
 #include "effects/noise_random.h"
 #include "image/bmp_writer.h"
+#include "image/load_image.h"
 #include "support/corpus.h"
 #include "support/pictures.h"
 #include "support/recording_reporter.h"
@@ -39,6 +40,31 @@ TEST(FramePreparation, TheNoiseStateAtTheRowsStartFixesItsFrame) {
   EXPECT_EQ(first.frame.Palette(), DefaultPalette(PixelFormat::kBits8));
   EXPECT_TRUE(first.fitted);
   EXPECT_TRUE(reporter.entries.empty());
+}
+
+TEST(FramePreparation, MetafileRowsGiveTheirFittedDrawing) {
+  CompileSettings settings;
+  settings.frame_width = 160;
+  settings.frame_height = 120;
+  const FrameRecipe recipe = FrameRecipeFrom(settings);
+  for (const char* relative : {"wmf/imagemagick-clock.wmf", "emf/libemf2svg-EA-test-file-101.emf"}) {
+    const auto path = test::CorpusPath(relative);
+    if (!path) GTEST_SKIP() << "corpus not present";
+    test::RecordingReporter reporter;
+    const PreparedFrame prepared = PrepareFrame(*path, "", recipe, NoiseRandomState(), reporter);
+    EXPECT_TRUE(prepared.fitted) << relative;
+    EXPECT_TRUE(reporter.entries.empty()) << relative;
+
+    Bitmap expected;
+    LoadImage(expected, *path, reporter);
+    ASSERT_FALSE(expected.Empty()) << relative;
+    ASSERT_EQ(GetAspectedImage(expected, settings.background_picture, ResizeMethod::kStandard, true, true,
+                               PixelFormat::kBits24, 0, 0, 120, 160, reporter),
+              0);
+    EXPECT_EQ(test::FirstDifference(prepared.frame, expected), "") << relative;
+    // The drawing is there, not the black background alone.
+    EXPECT_FALSE(test::SamePixels(prepared.frame, test::MakeSolid(160, 120, Rgb{0, 0, 0}))) << relative;
+  }
 }
 
 }  // namespace
