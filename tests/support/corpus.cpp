@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
+#include <vector>
 
 namespace sf::test {
 
@@ -16,6 +18,19 @@ bool Exists(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0;
 }
+
+// The folders made by MakeTempDir, removed when the test program ends.
+class TempDirs {
+ public:
+  ~TempDirs() {
+    std::error_code ignored;
+    for (const auto& dir : m_dirs) std::filesystem::remove_all(dir, ignored);
+  }
+  void Add(const std::string& dir) { m_dirs.push_back(dir); }
+
+ private:
+  std::vector<std::string> m_dirs;
+};
 
 }  // namespace
 
@@ -57,6 +72,8 @@ int RunCommand(const std::string& command, std::string* out) {
 std::string MakeTempDir() {
   std::string pattern = "/tmp/slideforge-test-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  static TempDirs made;
+  made.Add(pattern);
   return pattern;
 }
 
