@@ -1,6 +1,8 @@
 #include "tools/natural_sort.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "common/number_format.h"
 #include "common/progress_observer.h"
@@ -78,10 +80,17 @@ int SortDepthFromText(std::string_view text, int current_depth) {
 
 bool SortRows(ImageList& list, int from, int to, const SortOptions& options, ProgressObserver& progress) {
   progress.Message("Sorting list...", true);
-  const auto key = [&](int row) { return SortKey(list.Path(row), options.depth_mode, options.depth); };
-  std::string last_progress;
   to = std::min(to, list.RowCount());
-  for (int i = std::max(from, 0); i < to; ++i) {
+  const int first = std::max(from, 0);
+  // Each row's key is made once and travels with its row; the keys are made
+  // again after events have run, in case the list changed meanwhile.
+  std::vector<std::string> keys(static_cast<std::size_t>(std::max(to, 0)));
+  const auto make_keys = [&](int start) {
+    for (int row = start; row < to; ++row) keys[row] = SortKey(list.Path(row), options.depth_mode, options.depth);
+  };
+  make_keys(first);
+  std::string last_progress;
+  for (int i = first; i < to; ++i) {
     if (i % 30 == 0 || i + 1 == to) {
       const int percent = static_cast<int>(static_cast<long long>(i + 1) * 100 / to);
       last_progress = ProgressLine(percent, i + 1, to);
@@ -94,18 +103,17 @@ bool SortRows(ImageList& list, int from, int to, const SortOptions& options, Pro
       // The list may have changed while events ran; never read past its end.
       to = std::min(to, list.RowCount());
       if (i >= to) break;
+      make_keys(i);
     }
     int best = i;
-    std::string best_key = key(i);
     for (int j = i + 1; j < to; ++j) {
-      std::string candidate = key(j);
-      const int order = CompareKeys(best_key, candidate);
-      if (options.backward ? order < 0 : order > 0) {
-        best = j;
-        best_key = std::move(candidate);
-      }
+      const int order = CompareKeys(keys[best], keys[j]);
+      if (options.backward ? order < 0 : order > 0) best = j;
     }
-    if (best != i) list.SwapRows(i, best);
+    if (best != i) {
+      list.SwapRows(i, best);
+      std::swap(keys[i], keys[best]);
+    }
   }
   progress.Message("List sorted.", true);
   if (!last_progress.empty()) progress.Progress(last_progress, 0);
