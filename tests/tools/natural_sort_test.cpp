@@ -103,5 +103,32 @@ TEST(NaturalSort, StopsAtAProgressStep) {
   EXPECT_EQ(list.Path(30), "p40") << "the rest stays as it was";
 }
 
+// Events run at each progress step may change the list (a row edited or the
+// list shortened); the sort goes on with what the list then holds.
+TEST(NaturalSort, UsesTheListAsEventsLeftIt) {
+  class EditingProgress final : public test::RecordingProgress {
+   public:
+    explicit EditingProgress(ImageList& list) : m_list(list) {}
+    void ProcessEvents() override {
+      if (++m_calls != 2) return;
+      m_list.SetCell(50, kPathColumn, "p00");
+      m_list.SetRowCount(60);
+    }
+
+   private:
+    ImageList& m_list;
+    int m_calls = 0;
+  };
+  std::vector<std::string> paths;
+  for (int i = 70; i > 0; --i) paths.push_back("p" + std::to_string(i));
+  ImageList list = ListOf(paths);
+  EditingProgress progress(list);
+  EXPECT_TRUE(SortRows(list, 0, list.RowCount(), {}, progress));
+  ASSERT_EQ(list.RowCount(), 60);
+  EXPECT_EQ(list.Path(30), "p00") << "the edited path sorts by its new text";
+  EXPECT_EQ(list.Path(31), "p31");
+  EXPECT_EQ(list.Path(59), "p60");
+}
+
 }  // namespace
 }  // namespace sf
