@@ -5,24 +5,15 @@
 
 #include <bit>
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "common/file_util.h"
-#include "common/format_error.h"
-#include "support/corpus.h"
+#include "image/metafile_fixture.h"
 
-namespace sf {
+namespace sf::test {
 namespace {
 
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
-
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
 
 std::int64_t Float(float f) { return std::bit_cast<std::uint32_t>(f); }
 // Two 16-bit coordinates in one 32-bit value.
@@ -73,14 +64,6 @@ Emf RedNoOutline() {
   Emf emf;
   emf.Brush(1, 0x0000FF).Select(1).NullPen();
   return emf;
-}
-
-int CountNotWhite(const Bitmap& b, int x0, int y0, int x1, int y1) {
-  int count = 0;
-  for (int y = y0; y < y1; ++y) {
-    for (int x = x0; x < x1; ++x) count += b.PixelColor(x, y) != kWhite;
-  }
-  return count;
 }
 
 TEST(EmfReader, SizeIsTheFrameAt96PixelsPerInch) {
@@ -264,14 +247,7 @@ TEST(EmfReader, AbsurdNumbersDrawQuickly) {
 }
 
 TEST(EmfReader, RefusesDamagedFiles) {
-  const auto message = [](const std::vector<std::uint8_t>& bytes) {
-    try {
-      RenderEmf(bytes);
-    } catch (const FormatError& e) {
-      return std::string(e.what());
-    }
-    return std::string("no error");
-  };
+  const auto message = [](const std::vector<std::uint8_t>& bytes) { return FailureMessage(RenderEmf, bytes); };
   const auto good = RedNoOutline().Rectangle(0, 0, 50, 50).Bytes();
   auto bad = good;
   bad[40] = 'X';
@@ -297,29 +273,11 @@ TEST(EmfReader, EveryPrefixAndFlippedByteFailsCleanly) {
   emf.Rec(91, {0, 0, 0, 0, 1, 3, 3, P16(0, 0), P16(9, 0), P16(9, 9)});
   emf.Rec(84, {0, 0, 0, 0, 1, 0, 0, 5, 5, 2, 76, 4, 0, 0, 30, 30, 80, 'H' | ('I' << 16), 6, 6});
   emf.Rec(75, {48, 5, 32, 1, 1, 16, 0, 0, 48, 48, 0, 0, 48, 48});
-  const auto good = emf.Bytes();
-  for (std::size_t length = 0; length < good.size(); ++length) {
-    try {
-      RenderEmf(std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<long>(length)));
-    } catch (const FormatError&) {
-    }
-  }
-  for (std::size_t at = 0; at < good.size(); ++at) {
-    auto damaged = good;
-    damaged[at] ^= 0xFF;
-    try {
-      RenderEmf(damaged);
-    } catch (const FormatError&) {
-    }
-  }
+  PlayEveryPrefixAndFlippedByte(RenderEmf, emf.Bytes());
 }
 
 TEST(EmfReader, Corpus) {
-  struct Row {
-    const char* file;
-    MetafileSize size;
-  };
-  const Row rows[] = {
+  const CorpusSize rows[] = {
       {"emf/dtformats-Memo.emf", {785, 956}},         {"emf/libemf2svg-EA-test-file-101.emf", {481, 360}},
       {"emf/libemf2svg-test-007.emf", {55, 54}},      {"emf/libemf2svg-test-013.emf", {554, 663}},
       {"emf/libemf2svg-test-023.emf", {229, 135}},    {"emf/libemf2svg-test-030.emf", {635, 762}},
@@ -327,18 +285,11 @@ TEST(EmfReader, Corpus) {
       {"emf/pillow-drawing.emf", {110, 110}},
       {"emf/libemf2svg-bad_corrupted_2014-12-02-215400.emf", {55, 38}},  // its bad description is not read
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.file);
-    const auto path = test::CorpusPath(row.file);
-    if (!path) GTEST_SKIP() << "corpus not present";
-    const Bitmap b = RenderEmf(ReadWholeFile(*path));
-    EXPECT_EQ((MetafileSize{b.Width(), b.Height()}), row.size);
-    EXPECT_EQ(b.BitsPerPixel(), 8);
-  }
-  const auto corrupted = test::CorpusPath("emf/libemf2svg-bad_corrupted_2014-12-02-215338.emf");
-  EXPECT_THAT([&] { RenderEmf(ReadWholeFile(*corrupted)); },
-              ThrowsMessage<FormatError>(StrEq("The EMF header record runs past the end of the file")));
+  ExpectCorpusSizes(RenderEmf, rows);
+  const auto corrupted = CorpusPath("emf/libemf2svg-bad_corrupted_2014-12-02-215338.emf");
+  if (!corrupted) return;
+  EXPECT_EQ(FailureMessage(RenderEmf, ReadWholeFile(*corrupted)), "The EMF header record runs past the end of the file");
 }
 
 }  // namespace
-}  // namespace sf
+}  // namespace sf::test
