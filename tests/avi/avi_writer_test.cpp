@@ -102,8 +102,6 @@ TEST_F(AviWriterTest, VideoHeadersAndFormatsOf24And8BitFrames) {
   EXPECT_EQ(std::vector<int>({h.frame.left, h.frame.top, h.frame.right, h.frame.bottom}),
             std::vector<int>({0, 0, 720, 480}));
   EXPECT_EQ(h.length, 2u);
-  EXPECT_EQ(h.handler | h.flags | h.priority | h.language | h.initial_frames | h.start | h.quality | h.sample_size, 0u);
-  EXPECT_EQ(video.format.size(), 40u);
   EXPECT_EQ(video.chunks.at(1).size, 1036800u);
   const auto bytes = ReadWholeFile(Path("v24.avi"));
   EXPECT_EQ(FieldAfter(bytes, "strf", 12) >> 16, 24) << "biBitCount";
@@ -136,13 +134,11 @@ TEST_F(AviWriterTest, SoundTracksAppendAndTakeTheirStreamFromTheFirstWav) {
 
   const AviFile file = ReadBack("sound.avi");
   const AviStream& audio = *file.streams.at(1);
-  EXPECT_EQ(audio.header.type, "auds");
   EXPECT_EQ(audio.header.scale, 4u);
   EXPECT_EQ(audio.header.rate, 176400u);
   EXPECT_EQ(audio.header.sample_size, 4u);
   EXPECT_EQ(audio.header.quality, 0xFFFFFFFFu);
   EXPECT_EQ(audio.header.length, 88200u);
-  EXPECT_EQ(audio.format.size(), 18u);
   const auto bytes = ReadWholeFile(Path("sound.avi"));
   std::vector<std::uint8_t> samples;
   for (const AviChunkRef& c : audio.chunks)
