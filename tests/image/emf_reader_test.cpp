@@ -143,17 +143,19 @@ TEST(EmfReader, FillModesDecideTheHoles) {
   EXPECT_EQ(RenderEmf(RedNoOutline().Rec(91, squares).Bytes()).PixelColor(10, 10), kRed);
 }
 
-TEST(EmfReader, TextAlignment) {
-  // "HI" in a 30-pixel font at (50, 40): left aligned it runs right of the
-  // point, right aligned it ends there; top aligned it hangs below it.
-  const auto text = [](int align) {
+TEST(EmfReader, TextAlignmentClippingBoxesAndDashes) {
+  // "HI" in a 30-pixel font at (50, 40), clipped at `clip_bottom` when that is set.
+  const auto text = [](int align, int clip_bottom = 0) {
+    std::vector<std::int64_t> font = {1, -30, 0, 0, 0, 400, 0, 0, 'A' | ('r' << 16), 'i' | ('a' << 16), 'l'};
+    font.resize(24);
     Emf emf;
-    emf.Rec(82, {1, -30, 0, 0, 0, 400, 0, 0, 'A' | ('r' << 16), 'i' | ('a' << 16), 'l', 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                 0, 0, 0, 0});
-    emf.Select(1).Rec(18, {1}).Rec(22, {align});
-    emf.Rec(84, {0, 0, 0, 0, 1, 0, 0, 50, 40, 2, 76, 0, 0, 0, 0, 0, 0, 'H' | ('I' << 16)});
+    emf.Rec(82, font).Select(1).Rec(18, {1}).Rec(22, {align});
+    emf.Rec(84, {0, 0, 0, 0, 1, 0, 0, 50, 40, 2, 76, clip_bottom ? 4 : 0, 0, 0, clip_bottom ? 96 : 0, clip_bottom, 0,
+                 'H' | ('I' << 16)});
     return RenderEmf(emf.Bytes());
   };
+  // Left aligned it runs right of the point, right aligned it ends there; top
+  // aligned it hangs below it.
   const Bitmap left = text(0);
   EXPECT_GT(CountNotWhite(left, 50, 40, 96, 75), 50);
   EXPECT_EQ(CountNotWhite(left, 0, 0, 48, 96), 0);
@@ -162,23 +164,15 @@ TEST(EmfReader, TextAlignment) {
   EXPECT_GT(CountNotWhite(right, 10, 10, 51, 41), 50);
   EXPECT_EQ(CountNotWhite(right, 52, 0, 96, 96), 0);
   EXPECT_EQ(CountNotWhite(right, 0, 42, 96, 96), 0);
-}
-
-TEST(EmfReader, TextBoxesAndDashes) {
+  const Bitmap cut = text(0, 50);
+  EXPECT_GT(CountNotWhite(cut, 40, 40, 96, 50), 0);
+  EXPECT_EQ(CountNotWhite(cut, 0, 50, 96, 96), 0);
   // No characters and an opaque box: the box in the background colour.
   Emf box;
   box.Rec(25, {0x0000FF}).Rec(84, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 76, 2, 0, 0, 96, 20, 0});
   const Bitmap boxed = RenderEmf(box.Bytes());
   EXPECT_EQ(boxed.PixelColor(50, 10), kRed);
   EXPECT_EQ(boxed.PixelColor(50, 30), kWhite);
-  // A clipping box cuts the text hanging below (50, 40) at y = 50.
-  Emf clipped;
-  clipped.Rec(82, {1, -30, 0, 0, 0, 400, 0, 0, 'A', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-  clipped.Select(1).Rec(18, {1});
-  clipped.Rec(84, {0, 0, 0, 0, 1, 0, 0, 50, 40, 2, 76, 4, 0, 0, 96, 50, 0, 'H' | ('I' << 16)});
-  const Bitmap cut = RenderEmf(clipped.Bytes());
-  EXPECT_GT(CountNotWhite(cut, 40, 40, 96, 50), 0);
-  EXPECT_EQ(CountNotWhite(cut, 0, 50, 96, 96), 0);
   // A dashed one-pixel line has gaps; a solid one has none.
   for (const int style : {0, 1}) {
     SCOPED_TRACE(style == 0 ? "solid" : "dashed");
