@@ -31,17 +31,18 @@ class AviCompile {
   AviCompile(const CompileJob& job, const CompileServices& services)
       : m_job(job), m_services(services), m_settings(job.settings), m_panels(services.progress) {}
 
-  CompileResult Run();
+  // The engine's own part, run by RunCompile after the steps every compile
+  // shares; a failure it throws goes to FailurePath.
+  CompileResult Compile();
+  CompileResult FailurePath(const std::exception& failure);
 
  private:
   enum class RowEnd { kGoOn, kStopped, kAudioRefused };
 
-  CompileResult Compile();
   RowEnd WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe);
   RowEnd StartVideo(const Bitmap& first_frame);
   bool AddSoundTrack();
   CompileResult StopPath();
-  CompileResult FailurePath(const std::exception& failure);
   void CloseWriter();
 
   const CompileJob& m_job;
@@ -52,22 +53,6 @@ class AviCompile {
   CompileResult m_result;
   double m_counter = 1.0;   // the number of the next frame to write
 };
-
-CompileResult AviCompile::Run() {
-  if (!ConfirmOverwrite(m_job, m_services)) return {CompileOutcome::kOverwriteDeclined};
-  if (!EnterBusyAndValidate(m_job, m_services)) {
-    m_services.reporter.Error(
-        "AVI Compilation Aborted:\n\nImage list is now empty after validating files. Image files were not "
-        "found.\n\n- SaveAsAVI()");
-    m_services.host.LeaveBusyState();
-    return {CompileOutcome::kListEmpty};
-  }
-  try {
-    return Compile();
-  } catch (const std::exception& failure) {
-    return FailurePath(failure);
-  }
-}
 
 CompileResult AviCompile::Compile() {
   m_panels.ProgressText("0% - Creating AVI");
@@ -212,7 +197,10 @@ void AviCompile::CloseWriter() {
 }  // namespace
 
 CompileResult SaveAsAVI(const CompileJob& job, const CompileServices& services) {
-  return AviCompile(job, services).Run();
+  AviCompile engine(job, services);
+  return RunCompile(engine, job, services,
+                    "AVI Compilation Aborted:\n\nImage list is now empty after validating files. Image files were not "
+                    "found.\n\n- SaveAsAVI()");
 }
 
 }  // namespace sf

@@ -41,16 +41,17 @@ class GifCompile {
   GifCompile(const CompileJob& job, const CompileServices& services)
       : m_job(job), m_services(services), m_settings(job.settings), m_panels(services.progress) {}
 
-  CompileResult Run();
+  // The engine's own part, run by RunCompile after the steps every compile
+  // shares; a failure it throws goes to FailurePath.
+  CompileResult Compile();
+  CompileResult FailurePath(const std::exception& failure);
 
  private:
   enum class RowEnd { kGoOn, kStopped, kAborted };
 
-  CompileResult Compile();
   RowEnd AddRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe);
   void AddFrame(const Bitmap& frame);
   CompileResult StopPath();
-  CompileResult FailurePath(const std::exception& failure);
 
   const CompileJob& m_job;
   const CompileServices& m_services;
@@ -63,22 +64,6 @@ class GifCompile {
   double m_counter = 1.0;
   std::int64_t m_last_shown = 0;   // the frame number last shown in the progress text
 };
-
-CompileResult GifCompile::Run() {
-  if (!ConfirmOverwrite(m_job, m_services)) return {CompileOutcome::kOverwriteDeclined};
-  if (!EnterBusyAndValidate(m_job, m_services)) {
-    m_services.reporter.Error(
-        "GIF Compilation Aborted:\n\nImage list is now empty after validating files. Image files were not "
-        "found.\n\n- SaveAsGifAnim()");
-    m_services.host.LeaveBusyState();
-    return {CompileOutcome::kListEmpty};
-  }
-  try {
-    return Compile();
-  } catch (const std::exception& failure) {
-    return FailurePath(failure);
-  }
-}
 
 CompileResult GifCompile::Compile() {
   m_panels.ProgressText("0% - Creating GIF animation");
@@ -196,7 +181,10 @@ CompileResult GifCompile::FailurePath(const std::exception& failure) {
 }  // namespace
 
 CompileResult SaveAsGifAnim(const CompileJob& job, const CompileServices& services) {
-  return GifCompile(job, services).Run();
+  GifCompile engine(job, services);
+  return RunCompile(engine, job, services,
+                    "GIF Compilation Aborted:\n\nImage list is now empty after validating files. Image files were not "
+                    "found.\n\n- SaveAsGifAnim()");
 }
 
 }  // namespace sf
