@@ -14,7 +14,7 @@
 #include "common/reporter.h"
 #include "image/fitting.h"
 #include "image/jpeg_writer.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 
 namespace {
 

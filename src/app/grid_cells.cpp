@@ -7,8 +7,8 @@
 #include <QStyleOptionFocusRect>
 #include <string>
 
-#include "compile/image_list.h"
-#include "tools/cell_text.h"
+#include "list/cell_text.h"
+#include "list/image_list.h"
 
 namespace sf::app {
 namespace {

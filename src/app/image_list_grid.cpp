@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "app/grid_cells.h"
-#include "compile/image_list.h"
+#include "list/image_list.h"
 
 namespace sf::app {
 

@@ -8,14 +8,15 @@
 #include "app/list_host.h"
 #include "common/progress_observer.h"
 #include "common/reporter.h"
-#include "compile/image_list.h"
+#include "compile/compile_settings.h"
 #include "effects/effect_list_text.h"
 #include "image/fitting.h"
-#include "image/load_image.h"
+#include "list/dropped_files.h"
+#include "list/image_list.h"
+#include "list/list_validation.h"
+#include "list/natural_sort.h"
+#include "loader/load_image.h"
 #include "project/project_state.h"
-#include "tools/dropped_files.h"
-#include "tools/list_validation.h"
-#include "tools/natural_sort.h"
 
 namespace sf::app {
 namespace {
@@ -271,7 +272,7 @@ void ListCommands::SelectAllBtnClick() {
 void ListCommands::ValidateListBtnClick() {
   if (m_sorting) return;
   ImageListGrid& grid = m_host.Grid();
-  const ValidationContext context{m_host.ProgramFolder(), m_host.AudioPath(), m_host.Compiling(), grid.CurrentRow()};
+  const ValidationContext context{m_host.ProgramFolder(), SoundTrackToCheck(m_host.AudioPath()), m_host.Compiling(), grid.CurrentRow()};
   ValidationResult result;
   {
     const BusyCursor busy(m_host);

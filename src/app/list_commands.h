@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/picture_info.h"
+#include "list/picture_info.h"
 
 namespace sf {
 class Bitmap;

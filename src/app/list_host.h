@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "compile/compile_settings.h"
-#include "tools/natural_sort.h"
+#include "list/natural_sort.h"
 
 namespace sf {
 class Desktop;

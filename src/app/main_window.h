@@ -17,8 +17,8 @@
 #include "common/progress_observer.h"
 #include "compile/compile_engine.h"
 #include "compile/compile_settings.h"
-#include "compile/image_list.h"
 #include "compile/timing_fields.h"
+#include "list/image_list.h"
 #include "project/project_state.h"
 #include "project/reopen_history.h"
 

@@ -12,7 +12,7 @@
 #include "app/image_list_grid.h"
 #include "app/main_window.h"
 #include "common/number_format.h"
-#include "tools/list_validation.h"
+#include "list/list_validation.h"
 
 namespace sf::app {
 

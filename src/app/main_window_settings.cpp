@@ -16,7 +16,7 @@
 #include "app/main_window.h"
 #include "common/number_format.h"
 #include "compile/timing.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 
 namespace sf::app {
 

@@ -10,7 +10,7 @@
 #include "app/decorative_pictures.h"
 #include "app/folder_tree.h"
 #include "app/form_caption.h"
-#include "tools/folder_listing.h"
+#include "list/folder_listing.h"
 
 namespace sf::app {
 namespace {

@@ -19,8 +19,8 @@
 #include "app/form_caption.h"
 #include "common/reporter.h"
 #include "image/fitting.h"
-#include "image/load_image.h"
-#include "tools/folder_listing.h"
+#include "list/folder_listing.h"
+#include "loader/load_image.h"
 
 namespace sf::app {
 namespace {

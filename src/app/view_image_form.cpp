@@ -11,7 +11,7 @@
 #include <QWheelEvent>
 
 #include "app/decorative_pictures.h"
-#include "tools/picture_info.h"
+#include "list/picture_info.h"
 
 namespace sf::app {
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "avi/mapped_file.h"
 #include "avi/wav_reader.h"
@@ -56,11 +57,12 @@ AviWriter::AviWriter(std::unique_ptr<AviMuxer> muxer, std::uint32_t scale, std::
   if (audio != nullptr) m_audio_format = *audio;
 }
 
-AviResult AviWriter::Close(std::unique_ptr<AviWriter> writer) {
+AviResult AviWriter::Close(std::unique_ptr<AviWriter> writer, std::string* reason) {
   if (!writer) return AVIERR_BADHANDLE;
   try {
     writer->m_muxer->Finish();
-  } catch (const std::exception&) {
+  } catch (const std::exception& failure) {
+    if (reason != nullptr) *reason = failure.what();
     writer->m_muxer.reset();
     return AVIERR_FILEWRITE;
   }
@@ -77,8 +79,14 @@ AviWriter::~AviWriter() {
   }
 }
 
-AviResult AviWriter::Fail(AviResult code) {
+AviResult AviWriter::Fail(AviResult code, std::string reason) {
   m_failed = true;
+  m_reason = std::move(reason);
+  return code;
+}
+
+AviResult AviWriter::Refuse(AviResult code, std::string reason) {
+  m_reason = std::move(reason);
   return code;
 }
 
@@ -136,13 +144,13 @@ AviResult AviWriter::AddFrame(const Bitmap& frame) {
   std::span<const std::uint8_t> data;
   try {
     data = m_compressor->Compress(frame);
-  } catch (const std::exception&) {
-    return Fail(AVIERR_CANTCOMPRESS);
+  } catch (const std::exception& failure) {
+    return Fail(AVIERR_CANTCOMPRESS, failure.what());
   }
   try {
     m_muxer->WriteChunk(m_video_stream, m_compressor->ChunkKind(), data, kAviIndexKeyFrame, 1);
-  } catch (const std::exception&) {
-    return Fail(AVIERR_FILEWRITE);
+  } catch (const std::exception& failure) {
+    return Fail(AVIERR_FILEWRITE, failure.what());
   }
   ++m_next_frame;
   return AVIERR_OK;
@@ -154,8 +162,8 @@ AviResult AviWriter::AddWav(const std::string& path) {
   std::shared_ptr<const MappedFile> file;
   try {
     file = MappedFile::Open(path);
-  } catch (const std::exception&) {
-    return Fail(AVIERR_FILEOPEN);
+  } catch (const std::exception& failure) {
+    return Fail(AVIERR_FILEOPEN, failure.what());
   }
   return AddWavData(file->Bytes());
 }
@@ -170,18 +178,22 @@ AviResult AviWriter::AddWavData(std::span<const std::uint8_t> file) {
   WavData wav;
   try {
     wav = ReadWav(file);
-  } catch (const FormatError&) {
-    return AVIERR_FILEREAD;
+  } catch (const FormatError& failure) {
+    return Refuse(AVIERR_FILEREAD, failure.what());
   }
   const WaveFormat& format = m_audio_format.channels == 0 ? wav.format : m_audio_format;
-  if (!format.SameLayout(wav.format)) return AVIERR_BADFORMAT;
+  if (!format.SameLayout(wav.format)) {
+    return Refuse(AVIERR_BADFORMAT, "The WAV file's sample format differs from the sound track's");
+  }
   // The stream rate is block align x sample rate, which must fit in 32 bits.
   if (std::uint64_t{format.block_align} * format.samples_per_second > std::numeric_limits<std::uint32_t>::max()) {
-    return AVIERR_BADFORMAT;
+    return Refuse(AVIERR_BADFORMAT, "The WAV file's byte rate does not fit an AVI stream");
   }
   // 64-bit, as data sizes from 512 MiB on overflow data size x 8 in 32 bits.
   const std::uint64_t samples = std::uint64_t{wav.samples.size()} * 8 / format.bits_per_sample / format.channels;
-  if (samples > std::numeric_limits<std::uint32_t>::max() - m_next_sample) return AVIERR_BADSIZE;
+  if (samples > std::numeric_limits<std::uint32_t>::max() - m_next_sample) {
+    return Refuse(AVIERR_BADSIZE, "The sound track would hold more samples than an AVI stream can count");
+  }
 
   m_audio_format = format;
   m_audio_format.extra_size = 0;
@@ -211,8 +223,8 @@ AviResult AviWriter::WriteSamples(std::span<const std::uint8_t> data, std::uint3
       m_muxer->WriteChunk(m_audio_stream, "wb", piece, 0, duration);
       left -= duration;
     }
-  } catch (const std::exception&) {
-    return Fail(AVIERR_FILEWRITE);
+  } catch (const std::exception& failure) {
+    return Fail(AVIERR_FILEWRITE, failure.what());
   }
   m_next_sample += samples;
   return AVIERR_OK;

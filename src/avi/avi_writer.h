@@ -45,8 +45,9 @@ class AviWriter {
   static std::unique_ptr<AviWriter> Open(const std::string& path, double time_base, double frames_per_second,
                                          const WaveFormat* audio_format = nullptr, const AviLayoutOptions& layout = {});
   // AVIERR_BADHANDLE for no writer; AVIERR_FILEWRITE when the indexes and
-  // headers could not be written; else 0. Valid in every state.
-  static AviResult Close(std::unique_ptr<AviWriter> writer);
+  // headers could not be written, with the muxer's sentence in *reason when
+  // given; else 0. Valid in every state.
+  static AviResult Close(std::unique_ptr<AviWriter> writer, std::string* reason = nullptr);
   // Completes the file when Close was not called.
   ~AviWriter();
   AviWriter(const AviWriter&) = delete;
@@ -75,11 +76,18 @@ class AviWriter {
   std::uint32_t NextFrame() const { return m_next_frame; }
   std::uint32_t NextSample() const { return m_next_sample; }
   bool Failed() const { return m_failed; }
+  // Why the last call that returned a code other than AVIERR_OK did not
+  // succeed, in the muxer's, the compressor's or the WAV reader's own words
+  // ("The AVI file has reached its largest size"); empty when the code says
+  // all there is.
+  const std::string& Reason() const { return m_reason; }
 
  private:
   AviWriter(std::unique_ptr<AviMuxer> muxer, std::uint32_t scale, std::uint32_t rate, const WaveFormat* audio);
 
-  AviResult Fail(AviResult code);
+  // A code that fails the writer, and one that only refuses the call.
+  AviResult Fail(AviResult code, std::string reason = {});
+  AviResult Refuse(AviResult code, std::string reason);
   void CreateVideoStream(const Bitmap& frame);
   void SetUpCompression(const Compression& compression, const Bitmap& frame);
   AviResult CheckFrame(const Bitmap& frame) const;
@@ -103,6 +111,7 @@ class AviWriter {
   std::uint32_t m_next_frame = 0;
   std::uint32_t m_next_sample = 0;
   bool m_failed = false;
+  std::string m_reason;
 };
 
 }  // namespace sf

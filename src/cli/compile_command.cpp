@@ -11,7 +11,7 @@
 #include "cli/terminal_progress.h"
 #include "common/desktop.h"
 #include "compile/compile_engine.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 #include "project/project_reader.h"
 
 namespace sf::cli {

@@ -9,7 +9,7 @@
 #include "effects/apply_list_of_effects.h"
 #include "effects/effect_catalogue.h"
 #include "image/bmp_writer.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 
 namespace sf::cli {
 

@@ -7,7 +7,7 @@
 #include "cli/stderr_reporter.h"
 #include "image/bmp_writer.h"
 #include "image/fitting.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 
 namespace sf::cli {
 

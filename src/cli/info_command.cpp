@@ -5,7 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/stderr_reporter.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 
 namespace sf::cli {
 

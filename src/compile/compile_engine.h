@@ -12,7 +12,7 @@
 #include <string>
 
 #include "compile/compile_settings.h"
-#include "compile/image_list.h"
+#include "list/image_list.h"
 
 namespace sf {
 

@@ -21,10 +21,14 @@ class Reporter;
 
 inline constexpr double kDefaultFramesPerSecond = 29.97;
 inline constexpr int kDefaultMediaType = 5;  // "DVD NTSC 720 x 480"
-inline constexpr int kMinFrameSize = 1;
-inline constexpr int kMaxFrameSize = 9999999;
 inline constexpr int kMaxBorderPercent = 99;
 inline constexpr char kNoAudioPath[] = "(none)";
+
+// The sound track the list validation checks: the audio path field, or nothing
+// when it says "(none)".
+inline std::string SoundTrackToCheck(const std::string& audio_path_field) {
+  return audio_path_field == kNoAudioPath ? std::string() : audio_path_field;
+}
 
 // The 5 x 5 black picture held as the background until one is chosen.
 Bitmap BlackStartPicture();

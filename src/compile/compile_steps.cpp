@@ -7,7 +7,7 @@
 #include "common/file_util.h"
 #include "common/progress_observer.h"
 #include "common/reporter.h"
-#include "tools/list_validation.h"
+#include "list/list_validation.h"
 
 namespace sf {
 
@@ -48,7 +48,7 @@ bool EnterBusyAndValidate(const CompileJob& job, const CompileServices& services
   services.host.EnterBusyState();
   ValidationContext context;
   context.program_folder = job.program_folder;
-  context.audio_path = job.settings.audio_path;
+  context.audio_path = SoundTrackToCheck(job.settings.audio_path);
   context.compiling = true;
   context.current_row = job.current_row;
   const ValidationResult result =

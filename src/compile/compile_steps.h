@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <string>
 
 #include "common/reporter.h"
@@ -47,26 +46,6 @@ bool ConfirmOverwrite(const CompileJob& job, const CompileServices& services);
 // nothing was removed); a sound track that has gone is cleared from the
 // settings. Returns false when the list is now empty.
 bool EnterBusyAndValidate(const CompileJob& job, const CompileServices& services);
-
-// What every compile does around its engine: the overwrite question, then the
-// busy state with the list validation (a list emptied by it ends the compile
-// with emptied_text), then engine.Compile(), whose failures go to
-// engine.FailurePath(failure).
-template <typename Engine>
-CompileResult RunCompile(Engine& engine, const CompileJob& job, const CompileServices& services,
-                         const char* emptied_text) {
-  if (!ConfirmOverwrite(job, services)) return {CompileOutcome::kOverwriteDeclined};
-  if (!EnterBusyAndValidate(job, services)) {
-    services.reporter.Error(emptied_text);
-    services.host.LeaveBusyState();
-    return {CompileOutcome::kListEmpty};
-  }
-  try {
-    return engine.Compile();
-  } catch (const std::exception& failure) {
-    return engine.FailurePath(failure);
-  }
-}
 
 // trunc(counter / total x 100), and 100 for a total of 0.
 std::int64_t FramePercent(double counter, std::int64_t total);

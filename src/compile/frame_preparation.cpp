@@ -3,7 +3,7 @@
 #include "compile/compile_settings.h"
 #include "effects/apply_list_of_effects.h"
 #include "effects/noise_random.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 
 namespace sf {
 

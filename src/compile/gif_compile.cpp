@@ -1,24 +1,30 @@
-// The animated GIF compile: the whole animation is built in memory, one frame
-// per output frame with its delay, then given one colour table and written.
-#include <algorithm>
-#include <cmath>
+// The animated GIF compile's own part: the whole animation is built in memory,
+// one frame per output frame with its delay, then given one colour table and
+// written.
 #include <cstdint>
 #include <memory>
 
-#include "common/desktop.h"
-#include "common/file_util.h"
 #include "common/reporter.h"
 #include "compile/compile_engine.h"
+#include "compile/compile_run.h"
 #include "compile/compile_steps.h"
 #include "compile/frame_preparation.h"
 #include "compile/gif_delays.h"
-#include "compile/timing.h"
-#include "effects/noise_random.h"
 #include "gif/gif_image.h"
 
 namespace sf {
 
 namespace {
+
+const EngineTexts kGifTexts{
+    "0% - Creating GIF animation",
+    "Setting up GIF animation...",
+    "GIF Compilation Aborted:\n\nImage list is now empty after validating files. Image files were not "
+    "found.\n\n- SaveAsGifAnim()",
+    "Error compiling GIF.",
+    "Error compiling GIF file. \n- SaveAsGifAnim()",
+    true,
+};
 
 // What a GIF frame carries besides its pixels, read once at the start.
 struct GifFrameOptions {
@@ -36,112 +42,49 @@ GifFrameOptions GifFrameOptionsFrom(const CompileSettings& settings) {
   return options;
 }
 
-class GifCompile {
+class GifEngine final : public FrameFileEngine {
  public:
-  GifCompile(const CompileJob& job, const CompileServices& services)
-      : m_job(job), m_services(services), m_settings(job.settings), m_panels(services.progress) {}
+  GifEngine(const CompileSettings& settings, const CompileServices& services)
+      : m_settings(settings), m_services(services) {}
 
-  // The engine's own part, run by RunCompile after the steps every compile
-  // shares; a failure it throws goes to FailurePath.
-  CompileResult Compile();
-  CompileResult FailurePath(const std::exception& failure);
+  const EngineTexts& Texts() const override { return kGifTexts; }
+  std::optional<OpenFailure> Open(StatusPanels& panels) override;
+  RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) override;
+  void AddFrame(const Bitmap& frame) override;
+  void Complete(StatusPanels& panels) override;
+  // Nothing is written before the end.
+  void Close() override {}
+  void Abandon() override {}
 
  private:
-  enum class RowEnd { kGoOn, kStopped, kAborted };
-
-  RowEnd AddRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe);
-  void AddFrame(const Bitmap& frame);
-  CompileResult StopPath();
-
-  const CompileJob& m_job;
+  const CompileSettings& m_settings;
   const CompileServices& m_services;
-  CompileSettings& m_settings;
-  StatusPanels m_panels;
   TGIFImage m_animation;
   GifFrameOptions m_options;
   GifDelays m_delays{kDefaultFramesPerSecond};
-  CompileResult m_result;
-  double m_counter = 1.0;
-  std::int64_t m_last_shown = 0;   // the frame number last shown in the progress text
 };
 
-CompileResult GifCompile::Compile() {
-  m_panels.ProgressText("0% - Creating GIF animation");
-  m_panels.Message("Setting up GIF animation...");
-  m_panels.ProcessEvents();
-
-  const int rows = m_job.list.RowCount();
-  m_result.total_frames = TotalFrames(rows, m_settings.repeat_value);
+std::optional<OpenFailure> GifEngine::Open(StatusPanels&) {
   m_delays = GifDelays(m_settings.frames_per_second);
   m_animation.SetColorReduction(TColorReduction::rmQuantize);
   m_options = GifFrameOptionsFrom(m_settings);
-  const std::string& output = m_settings.output_path;
-  if (FileExists(output)) DeleteFile(output);
-
-  const FrameRecipe recipe = FrameRecipeFrom(m_settings);
-  RepeatDistributor frames(m_settings.repeat_value);
-  for (int row = 0; row < rows; ++row) {
-    switch (AddRow(row, frames, recipe)) {
-      case RowEnd::kGoOn:
-        break;
-      case RowEnd::kStopped:
-        return StopPath();
-      case RowEnd::kAborted:
-        m_result.outcome = CompileOutcome::kFailed;
-        return m_result;
-    }
-  }
-
-  m_panels.Message("Optimizing GIF...");
-  m_animation.OptimizeColorMap();
-  m_panels.Message("Saving GIF to drive...");
-  m_animation.SaveToFile(output);
-
-  m_panels.Progress(FrameProgressText(100, m_last_shown, m_result.total_frames), 100);
-  m_panels.Title(TitleText(100));
-  m_panels.Fill(0);
-  m_panels.Message("Process completed successfuly.", true);
-  m_services.host.SelectRow(m_job.list.LastRow());
-  if (m_settings.open_file_when_finished) m_services.desktop.Open(output);
-  m_services.host.LeaveBusyState();
-  return m_result;
+  return std::nullopt;
 }
 
-GifCompile::RowEnd GifCompile::AddRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe) {
-  if (IsRowCheckpoint(row)) {
-    m_services.host.SelectRow(row);
-    if (m_panels.ProcessEventsAndCheckStop()) return RowEnd::kStopped;
-  }
-  const PreparedFrame prepared =
-      PrepareFrame(m_job.list.Path(row), m_job.list.Effects(row), recipe, NoiseRandomState(), m_services.reporter);
-  SetNoiseRandomState(prepared.noise_state_after);
+// A picture that could not be fitted ends the compile: a GIF frame is never
+// the background alone.
+RowStart GifEngine::StartRow(int, const PreparedFrame& prepared, StatusPanels& panels) {
   if (!prepared.fitted) {
     m_services.reporter.Error("GIF Compilation Aborted:\n\nError obtaining aspectedimage.\n\n- SaveAsGifAnim()");
-    m_panels.Message("Error obtaining aspected image: Process aborted.");
-    m_services.host.LeaveBusyState();
-    return RowEnd::kAborted;
+    panels.Message("Error obtaining aspected image: Process aborted.");
+    return RowStart::kFailed;
   }
-  m_panels.Message("Compiling images...");
-  m_panels.ProcessEvents();
-
-  for (std::int64_t n = frames.NextRow(); n > 0; --n) {
-    AddFrame(prepared.frame);
-    ++m_result.frames_written;
-    // The frame loop shows one less, so 100% waits for the written file.
-    const std::int64_t percent = FramePercent(m_counter, m_result.total_frames) - 1;
-    m_last_shown = static_cast<std::int64_t>(m_counter);
-    m_panels.Progress(FrameProgressText(percent, m_last_shown, m_result.total_frames), percent);
-    m_panels.Title(TitleText(percent));
-    if (m_panels.ProcessEventsAndCheckStop()) {
-      m_panels.Fill(0);
-      return RowEnd::kStopped;
-    }
-    m_counter += 1.0;
-  }
-  return RowEnd::kGoOn;
+  panels.Message("Compiling images...");
+  panels.ProcessEvents();
+  return RowStart::kGoOn;
 }
 
-void GifCompile::AddFrame(const Bitmap& frame) {
+void GifEngine::AddFrame(const Bitmap& frame) {
   const int k = m_animation.Add(frame);
   TGIFSubImage& sub = m_animation.Frame(k);
   if (k == 0) {
@@ -161,30 +104,18 @@ void GifCompile::AddFrame(const Bitmap& frame) {
   m_animation.Pack();
 }
 
-CompileResult GifCompile::StopPath() {
-  m_services.host.LeaveBusyState();
-  m_panels.Message("Process stopped by user.", true);
-  m_result.outcome = CompileOutcome::kStopped;
-  return m_result;
-}
-
-CompileResult GifCompile::FailurePath(const std::exception& failure) {
-  m_services.reporter.Error(failure.what());
-  m_panels.AppendToProgress(" - ERROR");
-  m_panels.Message("Error compiling GIF.", true);
-  m_services.reporter.Error("Error compiling GIF file. \n- SaveAsGifAnim()");
-  m_services.host.LeaveBusyState();
-  m_result.outcome = CompileOutcome::kFailed;
-  return m_result;
+void GifEngine::Complete(StatusPanels& panels) {
+  panels.Message("Optimizing GIF...");
+  m_animation.OptimizeColorMap();
+  panels.Message("Saving GIF to drive...");
+  m_animation.SaveToFile(m_settings.output_path);
 }
 
 }  // namespace
 
 CompileResult SaveAsGifAnim(const CompileJob& job, const CompileServices& services) {
-  GifCompile engine(job, services);
-  return RunCompile(engine, job, services,
-                    "GIF Compilation Aborted:\n\nImage list is now empty after validating files. Image files were not "
-                    "found.\n\n- SaveAsGifAnim()");
+  GifEngine engine(job.settings, services);
+  return RunFrameCompile(engine, job, services);
 }
 
 }  // namespace sf

@@ -7,7 +7,7 @@
 #include "common/format_error.h"
 #include "common/number_format.h"
 #include "common/reporter.h"
-#include "compile/image_list.h"
+#include "list/image_list.h"
 
 namespace sf {
 

@@ -10,6 +10,10 @@
 
 namespace sf {
 
+// The frame sizes a compile accepts.
+inline constexpr int kMinFrameSize = 1;
+inline constexpr int kMaxFrameSize = 9999999;
+
 enum class ResizeMethod { kStandard = 0, kSmooth = 1 };
 
 // Where the picture goes in the frame: its fitted size and its top-left corner.

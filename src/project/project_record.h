@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "compile/compile_settings.h"
-#include "compile/image_list.h"
+#include "list/image_list.h"
 
 namespace sf {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "image/bmp_writer.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 #include "support/corpus.h"
 #include "support/pictures.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "image/bmp_writer.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 #include "support/corpus.h"
 #include "support/pictures.h"
 

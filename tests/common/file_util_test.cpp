@@ -1,9 +1,14 @@
 #include "common/file_util.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "support/corpus.h"
+
+using ::testing::StartsWith;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 namespace sf {
 namespace {
@@ -18,22 +23,27 @@ TEST(FileUtil, ReplacingWriteKeepsTheOldFileWhenItCannotFinish) {
   // A folder that cannot be written: the write fails and the old file stays.
   chmod(dir.c_str(), 0555);
   if (geteuid() != 0) {
-    EXPECT_THROW(WriteFileReplacing(path, "lost"), std::runtime_error);
+    EXPECT_THAT([&] { (void)(WriteFileReplacing(path, "lost")); },
+                ThrowsMessage<std::runtime_error>(StartsWith("Unable to create file " + path + ".tmp")));
     EXPECT_EQ(ReadWholeFile(path).size(), 11u);
   }
   chmod(dir.c_str(), 0755);
-  EXPECT_THROW(WriteFileReplacing(dir + "/missing/x.sfg", "x"), std::runtime_error);
+  EXPECT_THAT([&] { (void)(WriteFileReplacing(dir + "/missing/x.sfg", "x")); },
+              ThrowsMessage<std::runtime_error>(StartsWith("Unable to create file " + dir + "/missing/x.sfg.tmp")));
 }
 
 TEST(FileUtil, ReadsWithACeiling) {
   const std::string path = test::MakeTempDir() + "/f.bin";
   WriteWholeFile(path, "0123456789");
-  EXPECT_THROW(ReadWholeFile(path, 9), std::runtime_error);
+  EXPECT_THAT([&] { (void)(ReadWholeFile(path, 9)); },
+              ThrowsMessage<std::runtime_error>(StrEq("File is too large: " + path)));
   EXPECT_EQ(ReadWholeFile(path, 10).size(), 10u);
   EXPECT_EQ(ReadFileStart(path, 4).size(), 4u);
   EXPECT_EQ(ReadFileStart(path, 40).size(), 10u);
   EXPECT_TRUE(ReadFileStart(path + ".missing", 4).empty());
-  EXPECT_THROW(ReadWholeFile(path + ".missing"), std::runtime_error);
+  EXPECT_THAT(
+      [&] { (void)(ReadWholeFile(path + ".missing")); },
+      ThrowsMessage<std::runtime_error>(StrEq("Unable to open file " + path + ".missing: No such file or directory")));
 }
 
 TEST(FileUtil, ExtensionsAndFolders) {

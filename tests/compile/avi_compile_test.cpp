@@ -10,7 +10,7 @@
 #include "compile/compile_rig.h"
 #include "effects/apply_list_of_effects.h"
 #include "image/fitting.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 #include "support/pictures.h"
 
 namespace sf {
@@ -93,6 +93,7 @@ TEST(AviCompile, ShowsProgressTitleCheckpointsAndTheEnd) {
   EXPECT_TRUE(rig.reporter.entries.empty());
 }
 
+// The reader's own sentence comes first, then the question.
 TEST(AviCompile, AsksBeforeDroppingAChosenSoundTrack) {
   for (const bool go_on : {false, true}) {
     CompileRig rig = OneRow();
@@ -102,7 +103,8 @@ TEST(AviCompile, AsksBeforeDroppingAChosenSoundTrack) {
     rig.reporter.answers = {go_on};
     const CompileResult result = rig.Run();
     EXPECT_EQ(rig.reporter.Texts(),
-              (std::vector<std::string>{"Error adding WAV file. Please make sure that the audio file is a valid PCM "
+              (std::vector<std::string>{"WAV file is shorter than its 44-byte header",
+                                        "Error adding WAV file. Please make sure that the audio file is a valid PCM "
                                         "WAV file. \n- CompileBtnClick()\n\n Do you wish to continue without audio?"}));
     EXPECT_EQ(result.outcome, go_on ? CompileOutcome::kCompleted : CompileOutcome::kFailed);
     if (!go_on) {

@@ -13,8 +13,8 @@
 #include "avi/video_compressor.h"
 #include "common/desktop.h"
 #include "compile/compile_engine.h"
+#include "list/list_validation.h"
 #include "support/recording_reporter.h"
-#include "tools/list_validation.h"
 
 namespace sf::test {
 

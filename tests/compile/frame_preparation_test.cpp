@@ -7,7 +7,7 @@
 #include "compile/compile_settings.h"
 #include "effects/noise_random.h"
 #include "image/bmp_writer.h"
-#include "image/load_image.h"
+#include "loader/load_image.h"
 #include "support/corpus.h"
 #include "support/pictures.h"
 #include "support/recording_reporter.h"

@@ -1,12 +1,16 @@
 #include "compile/timing.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "compile/image_list.h"
+#include "list/image_list.h"
 #include "support/recording_reporter.h"
+
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 namespace sf {
 namespace {
@@ -25,12 +29,14 @@ TEST(RepeatDistributor, SharesOutTheFraction) {
   // while ten steps of 1.1 - 1 (a little above 0.1) reach it.
   EXPECT_EQ(Frames(0.1, 11), (std::vector<std::int64_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}));
   EXPECT_EQ(Frames(1.1, 11), (std::vector<std::int64_t>{1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 1}));
-  EXPECT_THROW(RepeatDistributor(1e300), std::invalid_argument);
+  EXPECT_THAT([&] { (void)(RepeatDistributor(1e300)); },
+              ThrowsMessage<std::invalid_argument>(StrEq("The repeat value 1E+300 is not a usable number of frames.")));
 }
 
 TEST(Timing, TotalsAndVideoLengthTexts) {
   EXPECT_EQ(TotalFrames(4, 1.5), 6);
-  EXPECT_THROW(TotalFrames(1000, 1e17), std::overflow_error);
+  EXPECT_THAT([&] { (void)(TotalFrames(1000, 1e17)); },
+              ThrowsMessage<std::overflow_error>(StrEq("The total number of frames is too large.")));
   EXPECT_EQ(VideoLengthText(100, 1, 25), "Video Length: 0 min. 4 sec. 0 ms.");
   EXPECT_EQ(VideoLengthText(1, 1, 29.97), "Video Length: 33 milliseconds.");
   EXPECT_EQ(VideoLengthText(121, 1, 2), "Video Length: 1 min. 0 sec. 500 ms.");

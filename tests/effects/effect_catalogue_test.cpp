@@ -1,6 +1,7 @@
 // The catalogue's names and ranges, and applying one effect by name.
 #include "effects/effect_catalogue.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +10,9 @@
 
 #include "effects/apply_effect.h"
 #include "support/pictures.h"
+
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 namespace sf {
 namespace {
@@ -62,7 +66,9 @@ TEST(ApplyEffect, TruncatesTheValueTowardZeroAndRefusesValuesNoIntHolds) {
 
   Bitmap picture = gradient;
   for (const double value : {3e9, -3e9, std::numeric_limits<double>::infinity(), std::nan("")}) {
-    EXPECT_THROW(ApplyEffect(picture, "Brighter", value), std::out_of_range) << value;
+    EXPECT_THAT([&] { (void)(ApplyEffect(picture, "Brighter", value)); },
+                ThrowsMessage<std::out_of_range>(StrEq("The effect value is out of range.")))
+        << value;
   }
   EXPECT_TRUE(test::SamePixels(picture, gradient));
 }

@@ -50,7 +50,9 @@ TEST(EffectListText, RejectsMalformedTextsWithAPlainReason) {
   EXPECT_EQ(ParseWholeNumber("+7"), 7);
   EXPECT_EQ(ParseWholeNumber("-2147483648"), -2147483647 - 1);
   for (const char* bad : {"+", "5x", " 5", "+-5", "2147483648", "1.5"}) {
-    EXPECT_THROW(ParseWholeNumber(bad), EffectListError) << "'" << bad << "'";
+    EXPECT_THAT([&] { (void)(ParseWholeNumber(bad)); },
+                ThrowsMessage<EffectListError>(StrEq("'" + std::string(bad) + "' is not a valid integer value.")))
+        << "'" << bad << "'";
   }
 }
 

@@ -2,11 +2,15 @@
 // the transparency key, and the angle of each animation frame.
 #include "effects/page_flip.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "support/pictures.h"
+
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 namespace sf {
 namespace {
@@ -65,7 +69,8 @@ TEST(PageFlip, PixelsOfTheKeyColourAreNeverDrawn) {
   EXPECT_EQ(FirstDifference(opaque, source), "") << "without the flag the key is an ordinary colour";
 
   Bitmap paletted(2, 2, PixelFormat::kBits8);
-  EXPECT_THROW(DrawPageFlipVertical(source, paletted, 0, 90, false, 0), std::invalid_argument);
+  EXPECT_THAT([&] { (void)(DrawPageFlipVertical(source, paletted, 0, 90, false, 0)); },
+              ThrowsMessage<std::invalid_argument>(StrEq("Page flip drawing needs 24-bit pictures.")));
 }
 
 TEST(PageFlip, FrameAnglesEndWithThePictureAtFullSize) {

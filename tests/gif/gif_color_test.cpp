@@ -16,6 +16,9 @@
 #include "support/corpus.h"
 #include "support/pictures.h"
 
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
+
 namespace sf {
 namespace {
 
@@ -65,8 +68,10 @@ TEST(GifColorReduction, QuantizerFillsTheTableAndMapsEveryPixelToItsNearestEntry
       ASSERT_EQ(mapped.PixelIndex(x, y), NearestIndex(palette, photo.PixelColor(x, y))) << x << "," << y;
     }
   }
-  EXPECT_THROW(image.SetReductionBits(2), GIFException);
-  EXPECT_THROW(ReduceColors(photo, TColorReduction::rmWindows20, TDitherMode::dmNearest, 8), GIFException);
+  EXPECT_THAT([&] { (void)(image.SetReductionBits(2)); },
+              ThrowsMessage<GIFException>(StrEq("Invalid Bits Per Pixel value")));
+  EXPECT_THAT([&] { (void)(ReduceColors(photo, TColorReduction::rmWindows20, TDitherMode::dmNearest, 8)); },
+              ThrowsMessage<GIFException>(StrEq("Color reduction method not supported")));
 }
 
 // Our 256 colours are about as faithful as ImageMagick's without dithering.

@@ -1,9 +1,13 @@
 #include "image/bitmap.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "image/halftone_palette.h"
 #include "support/pictures.h"
+
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 namespace sf {
 namespace {
@@ -93,8 +97,8 @@ TEST(Bitmap, DecodesChannelMasksByRepeatingBits) {
 }
 
 TEST(Bitmap, RefusesAbsurdSizesWithoutAllocating) {
-  EXPECT_THROW(Bitmap(100000, 100000), std::length_error);
-  EXPECT_THROW(Bitmap(-1, 5), std::length_error);
+  EXPECT_THAT([&] { (void)(Bitmap(100000, 100000)); }, ThrowsMessage<std::length_error>(StrEq("Bitmap too large")));
+  EXPECT_THAT([&] { (void)(Bitmap(-1, 5)); }, ThrowsMessage<std::length_error>(StrEq("Bitmap size is negative")));
   const Bitmap empty(0, 10);
   EXPECT_TRUE(empty.Empty());
 }

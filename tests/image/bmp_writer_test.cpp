@@ -1,5 +1,6 @@
 #include "image/bmp_writer.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,9 @@
 #include "support/corpus.h"
 #include "support/pictures.h"
 #include "support/reference_decoder.h"
+
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 namespace sf {
 namespace {
@@ -65,7 +69,9 @@ TEST(BmpWriter, ImageMagickReadsTheFilesTheSame) {
 }
 
 TEST(BmpWriter, ReportsAFileThatCannotBeWritten) {
-  EXPECT_THROW(WriteBmpFile(Bitmap(2, 2), "/nonexistent-folder/out.bmp"), std::runtime_error);
+  EXPECT_THAT([&] { (void)(WriteBmpFile(Bitmap(2, 2), "/nonexistent-folder/out.bmp")); },
+              ThrowsMessage<std::runtime_error>(
+                  StrEq("Unable to create file /nonexistent-folder/out.bmp: No such file or directory")));
 }
 
 }  // namespace

@@ -48,8 +48,11 @@ TEST(PngReader, AlphaIsCompositedOverWhite) {
 }
 
 TEST(PngReader, DamagedFilesFailWithAMessage) {
-  EXPECT_THAT([] { DecodePng(std::vector<std::uint8_t>{'B', 'M'}); },
-              ThrowsMessage<FormatError>(StrEq("Not a PNG file")));
+  EXPECT_THAT(
+      [] {
+        DecodePng(std::vector<std::uint8_t>{'B', 'M'});
+      },
+      ThrowsMessage<FormatError>(StrEq("Not a PNG file")));
   std::vector<std::uint8_t> bytes = RgbaPng(8, 8, std::vector<std::uint8_t>(8 * 8 * 4, 90));
   const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + 40);
   EXPECT_THAT([&] { DecodePng(cut); },

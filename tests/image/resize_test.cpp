@@ -1,8 +1,12 @@
 #include "image/resize.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/pictures.h"
+
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 namespace sf {
 namespace {
@@ -32,7 +36,8 @@ TEST(ResizeSmooth, OneColumnIsCopiedWithoutReadingBeyondIt) {
 
 TEST(ResizeSmooth, RefusesAnEmptySource) {
   Bitmap target(4, 4);
-  EXPECT_THROW(ResizeSmooth(Bitmap(), target), std::invalid_argument);
+  EXPECT_THAT([&] { (void)(ResizeSmooth(Bitmap(), target)); },
+              ThrowsMessage<std::invalid_argument>(StrEq("Cannot resample an empty picture.")));
 }
 
 TEST(ResizeStandard, RepeatsAndDropsWholePixelsInsideTheRectangleOnly) {

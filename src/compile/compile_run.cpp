@@ -1,0 +1,177 @@
+#include "compile/compile_run.h"
+
+#include <cstdint>
+
+#include "common/desktop.h"
+#include "common/file_util.h"
+#include "common/reporter.h"
+#include "compile/compile_steps.h"
+#include "compile/frame_preparation.h"
+#include "compile/timing.h"
+#include "effects/noise_random.h"
+
+namespace sf {
+
+namespace {
+
+class FrameCompile {
+ public:
+  FrameCompile(FrameFileEngine& engine, const CompileJob& job, const CompileServices& services)
+      : m_engine(engine), m_texts(engine.Texts()), m_job(job), m_services(services), m_panels(services.progress) {}
+
+  CompileResult Run();
+
+ private:
+  enum class RowEnd { kGoOn, kStopped, kFailed };
+
+  CompileResult Compile();
+  RowEnd WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe);
+  CompileResult Completed();
+  CompileResult Ended(CompileOutcome outcome);
+  CompileResult StopPath();
+  CompileResult FailurePath(const std::exception& failure);
+
+  FrameFileEngine& m_engine;
+  const EngineTexts& m_texts;
+  const CompileJob& m_job;
+  const CompileServices& m_services;
+  StatusPanels m_panels;
+  CompileResult m_result;
+  double m_counter = 1.0;          // the number of the next frame to write
+  std::int64_t m_last_shown = 0;   // the frame number last shown in the progress text
+};
+
+CompileResult FrameCompile::Run() {
+  if (!ConfirmOverwrite(m_job, m_services)) return {CompileOutcome::kOverwriteDeclined};
+  if (!EnterBusyAndValidate(m_job, m_services)) {
+    m_services.reporter.Error(m_texts.emptied_list_error);
+    m_services.host.LeaveBusyState();
+    return {CompileOutcome::kListEmpty};
+  }
+  try {
+    return Compile();
+  } catch (const std::exception& failure) {
+    return FailurePath(failure);
+  }
+}
+
+CompileResult FrameCompile::Compile() {
+  m_panels.ProgressText(m_texts.creating_progress);
+  m_panels.Message(m_texts.creating_message);
+  m_panels.ProcessEvents();
+
+  const CompileSettings& settings = m_job.settings;
+  const int rows = m_job.list.RowCount();
+  m_result.total_frames = TotalFrames(rows, settings.repeat_value);
+  if (FileExists(settings.output_path)) DeleteFile(settings.output_path);
+  if (const std::optional<OpenFailure> failure = m_engine.Open(m_panels)) {
+    m_services.reporter.Error(failure->error);
+    m_services.host.LeaveBusyState();
+    m_panels.AppendToProgress(failure->progress_suffix);
+    m_panels.AppendToMessage(failure->message_suffix, true);
+    m_result.outcome = CompileOutcome::kFailed;
+    return m_result;
+  }
+
+  const FrameRecipe recipe = FrameRecipeFrom(settings);
+  RepeatDistributor frames(settings.repeat_value);
+  for (int row = 0; row < rows; ++row) {
+    switch (WriteRow(row, frames, recipe)) {
+      case RowEnd::kGoOn:
+        break;
+      case RowEnd::kStopped:
+        return StopPath();
+      case RowEnd::kFailed:
+        return Ended(CompileOutcome::kFailed);
+    }
+  }
+  return Completed();
+}
+
+FrameCompile::RowEnd FrameCompile::WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe) {
+  const std::int64_t total = m_result.total_frames;
+  if (IsRowCheckpoint(row)) {
+    m_services.host.SelectRow(row);
+    if (!m_texts.written_at_end) {
+      m_panels.ProgressText(
+          FrameProgressText(FramePercent(m_counter, total), static_cast<std::int64_t>(m_counter), total));
+    }
+    if (m_panels.ProcessEventsAndCheckStop()) return RowEnd::kStopped;
+  }
+  const PreparedFrame prepared =
+      PrepareFrame(m_job.list.Path(row), m_job.list.Effects(row), recipe, NoiseRandomState(), m_services.reporter);
+  SetNoiseRandomState(prepared.noise_state_after);
+  switch (m_engine.StartRow(row, prepared, m_panels)) {
+    case RowStart::kGoOn:
+      break;
+    case RowStart::kStopped:
+      return RowEnd::kStopped;
+    case RowStart::kFailed:
+      return RowEnd::kFailed;
+  }
+
+  for (std::int64_t n = frames.NextRow(); n > 0; --n) {
+    m_engine.AddFrame(prepared.frame);
+    ++m_result.frames_written;
+    const std::int64_t percent = FramePercent(m_counter, total) - (m_texts.written_at_end ? 1 : 0);
+    m_last_shown = static_cast<std::int64_t>(m_counter);
+    m_panels.Progress(FrameProgressText(percent, m_last_shown, total), percent);
+    m_panels.Title(TitleText(percent));
+    if (m_panels.ProcessEventsAndCheckStop()) {
+      m_panels.Fill(0);
+      return RowEnd::kStopped;
+    }
+    m_counter += 1.0;
+  }
+  return RowEnd::kGoOn;
+}
+
+// The file is complete only once the engine has completed it, so success is
+// told after that.
+CompileResult FrameCompile::Completed() {
+  m_engine.Complete(m_panels);
+  if (m_texts.written_at_end) {
+    m_panels.Progress(FrameProgressText(100, m_last_shown, m_result.total_frames), 100);
+    m_panels.Title(TitleText(100));
+  }
+  m_panels.Fill(0);
+  m_panels.Message("Process completed successfuly.", true);
+  m_services.host.SelectRow(m_job.list.LastRow());
+  if (m_job.settings.open_file_when_finished) m_services.desktop.Open(m_job.settings.output_path);
+  m_services.host.LeaveBusyState();
+  return m_result;
+}
+
+// A row that could not start has said why; what was written is kept.
+CompileResult FrameCompile::Ended(CompileOutcome outcome) {
+  m_services.host.LeaveBusyState();
+  m_engine.Close();
+  m_result.outcome = outcome;
+  return m_result;
+}
+
+CompileResult FrameCompile::StopPath() {
+  Ended(CompileOutcome::kStopped);
+  m_panels.Message("Process stopped by user.", true);
+  return m_result;
+}
+
+CompileResult FrameCompile::FailurePath(const std::exception& failure) {
+  m_services.reporter.Error(failure.what());
+  m_panels.AppendToProgress(" - ERROR");
+  m_panels.Message(m_texts.failure_message, true);
+  m_services.reporter.Error(m_texts.failure_error);
+  m_services.host.LeaveBusyState();
+  m_engine.Abandon();
+  m_result.outcome = CompileOutcome::kFailed;
+  return m_result;
+}
+
+}  // namespace
+
+CompileResult RunFrameCompile(FrameFileEngine& engine, const CompileJob& job, const CompileServices& services) {
+  FrameCompile compile(engine, job, services);
+  return compile.Run();
+}
+
+}  // namespace sf

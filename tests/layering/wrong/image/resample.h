@@ -1,0 +1,3 @@
+#pragma once
+#include "common/byte_reader.h"
+#include "compile/timing.h"
