@@ -4,9 +4,11 @@ namespace sf {
 
 namespace {
 
-// Shared by the compile, the editor's previews and the converter alike; every
-// call happens on the user-interface thread.
-std::uint64_t g_noise_state = 1;
+// Shared by the compile, the editor's previews and the converter alike on the
+// user-interface thread. Work moved to another thread starts from the state the
+// interface thread hands it and hands back where it ended, so each thread keeps
+// its own copy.
+thread_local std::uint64_t g_noise_state = 1;
 
 }  // namespace
 

@@ -13,6 +13,8 @@ namespace sf {
 std::uint32_t NoiseRandom();
 
 // The generator's state S, so that work can be replayed from a known point.
+// Each thread has its own S; work on another thread starts from the interface
+// thread's state and hands back where it ended.
 std::uint64_t NoiseRandomState();
 void SetNoiseRandomState(std::uint64_t state);
 
