@@ -77,6 +77,22 @@ void AviReader::InitStreams() {
   if (m_first_audio >= 0 && m_first_video < 0) m_reporter.Error("No video found in AVI - InitStreams()");
 }
 
+// How many more chunks like the stream's own would fill the bytes that the
+// first RIFF declares but the file no longer has (a cut download): those
+// frames were meant to be there and show as missing.
+std::uint64_t AviReader::LostChunks(const Entry& entry) {
+  const auto bytes = entry.bytes->Bytes();
+  if (bytes.size() < 8) return 0;
+  const std::uint64_t declared_end = 8 + (std::uint64_t{bytes[4]} | std::uint64_t{bytes[5]} << 8 |
+                                          std::uint64_t{bytes[6]} << 16 | std::uint64_t{bytes[7]} << 24);
+  if (declared_end <= bytes.size()) return 0;
+  std::uint64_t stored = 0;
+  for (const AviChunkRef& chunk : entry.stream.chunks) stored += std::uint64_t{chunk.size} + 8;
+  const std::uint64_t count = entry.stream.chunks.size();
+  const std::uint64_t per_chunk = count == 0 ? 8 : std::max<std::uint64_t>(8, stored / count);
+  return (declared_end - bytes.size()) / per_chunk;
+}
+
 std::optional<AviStreamHeader> AviReader::GetAviInfo() {
   if (m_first_video < 0) {
     m_reporter.Error(
@@ -91,6 +107,10 @@ std::optional<AviStreamHeader> AviReader::GetAviInfo() {
     info.frame = AviRect{0, 0, entry.decoder->Width(), entry.decoder->Height()};
   }
   if (info.length == 0) info.length = static_cast<std::uint32_t>(entry.stream.chunks.size());
+  // A damaged count may promise far more frames than the file could ever have
+  // held; it is cut to the frames present and those a cut-off file lost.
+  const std::uint64_t possible = std::uint64_t{info.start} + entry.stream.chunks.size() + LostChunks(entry);
+  if (info.length > possible) info.length = static_cast<std::uint32_t>(possible);
   return info;
 }
 

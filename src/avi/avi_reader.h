@@ -71,6 +71,7 @@ class AviReader {
   };
 
   std::optional<Bitmap> DecodeFrame(const Entry& entry, std::int64_t frame) const;
+  static std::uint64_t LostChunks(const Entry& entry);
 
   Reporter& m_reporter;
   std::vector<Entry> m_table;

@@ -78,6 +78,31 @@ TEST_F(AviRobustness, DamagedAviFilesReadCleanly) {
   }
 }
 
+// A header that promises a billion frames while the file holds eight must not
+// make an extraction run through a billion grey frames.
+TEST_F(AviRobustness, CountsOnlyTheFramesPresent) {
+  const std::string path = m_dir + "/short.avi";
+  auto writer = AviWriter::Open(path, 100000.0, 25);
+  for (int i = 0; i < 8; ++i) ASSERT_EQ(writer->AddFrame(test::MakeGradient(16, 12, PixelFormat::kBits24)), AVIERR_OK);
+  ASSERT_EQ(AviWriter::Close(std::move(writer)), AVIERR_OK);
+  std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+  const std::string text(bytes.begin(), bytes.end());
+  // The stream header's length follows its type, handler, flags, priority,
+  // language, initial frames, scale, rate and start.
+  const std::size_t length_at = text.find("strh") + 8 + 32;
+  ASSERT_EQ(bytes[length_at], 8);
+  const std::uint32_t claimed = 1000000000;
+  for (int k = 0; k < 4; ++k) bytes[length_at + k] = static_cast<std::uint8_t>(claimed >> (8 * k));
+  WriteWholeFile(path, std::string(bytes.begin(), bytes.end()));
+
+  SilentReporter reporter;
+  AviReader reader(reporter);
+  ASSERT_TRUE(reader.InitAvi(path));
+  const auto info = reader.GetAviInfo();
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->length, 8u);
+}
+
 TEST_F(AviRobustness, DamagedWavFilesReadCleanly) {
   const auto root = test::CorpusRoot();
   if (!root) GTEST_SKIP() << "corpus not present";
