@@ -61,7 +61,7 @@ void TAVICompileForm::CompileBtnClick() {
     return;
   }
   m_settings = std::move(*settings);
-  const CompileJob job{m_list, m_settings, m_program_folder, m_ui.StringGrid->CurrentRow()};
+  const CompileJob job{m_list, m_settings, m_program_folder, m_ui.StringGrid->CurrentRow(), m_project.ProjectPath()};
   const CompileServices services{GetReporter(), m_progress, GetDesktop(), *this, m_services.chooser};
   const CompileResult result = CompileImages(job, services);
   emit compileFinished(result.outcome);

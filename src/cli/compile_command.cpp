@@ -114,7 +114,7 @@ int RunCompileCommand(std::span<const std::string> args) {
   CompileHost host;
   std::optional<FixedChooser> chooser;
   if (compression) chooser.emplace(*compression);
-  const CompileJob job{record->list, settings, ProgramFolder(), 0};
+  const CompileJob job{record->list, settings, ProgramFolder(), 0, parsed.positional[0]};
   const CompileServices services{reporter, progress, desktop, host, chooser ? &*chooser : nullptr};
   const CompileResult result = CompileImages(job, services);
   progress.EndLine();

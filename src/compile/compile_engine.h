@@ -2,7 +2,7 @@
 // GIF compile, chosen by the output path's kind. The window (or the command
 // line) lends them its list, its settings and the services below; everything a
 // person sees goes through the reporter and the progress observer.
-//   CompileJob job{list, settings, program_folder, current_row};
+//   CompileJob job{list, settings, program_folder, current_row, project_path};
 //   CompileServices services{reporter, progress, desktop, host, &chooser};
 //   const CompileResult result = CompileImages(job, services);
 //   if (result.outcome == CompileOutcome::kOverwriteDeclined) ...
@@ -47,6 +47,7 @@ struct CompileJob {
   CompileSettings& settings;      // read once at the start; holds the background picture
   std::string program_folder;     // where "deleted.log" goes, with its trailing "/"
   int current_row = 0;            // the row selected before the compile
+  std::string project_path;       // the project file the list came from; empty when none
 };
 
 struct CompileServices {
@@ -65,6 +66,7 @@ enum class CompileOutcome {
   kCompleted,          // "Process completed successfuly."
   kOverwriteDeclined,  // nothing done; the host was asked to choose another file
   kListEmpty,          // every picture was missing; nothing written
+  kOutputIsAnInput,    // the output would replace a file the compile reads; nothing written
   kStopped,            // "Process stopped by user." (Stop, or a cancelled compressor choice)
   kFailed,             // reported; the AVI keeps the frames written before the failure
 };

@@ -7,6 +7,7 @@
 #include "common/reporter.h"
 #include "compile/compile_steps.h"
 #include "compile/frame_preparation.h"
+#include "compile/output_clash.h"
 #include "compile/timing.h"
 #include "effects/noise_random.h"
 
@@ -42,6 +43,10 @@ class FrameCompile {
 };
 
 CompileResult FrameCompile::Run() {
+  if (const std::optional<std::string> clash = OutputClash(m_job)) {
+    m_services.reporter.Error(*clash);
+    return {CompileOutcome::kOutputIsAnInput};
+  }
   if (!ConfirmOverwrite(m_job, m_services)) return {CompileOutcome::kOverwriteDeclined};
   if (!EnterBusyAndValidate(m_job, m_services)) {
     m_services.reporter.Error(m_texts.emptied_list_error);

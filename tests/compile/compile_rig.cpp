@@ -27,7 +27,7 @@ std::string CompileRig::AddPicture(const std::string& name, const Bitmap& pictur
 }
 
 CompileResult CompileRig::Run(RecordingProgress& observer) {
-  const CompileJob job{list, settings, dir + "/", 0};
+  const CompileJob job{list, settings, dir + "/", 0, project_path};
   const CompileServices services{reporter, observer, desktop, host, chooser ? &*chooser : nullptr};
   return CompileImages(job, services);
 }

@@ -65,6 +65,7 @@ struct CompileRig {
   CompileResult Run() { return Run(progress); }
 
   std::string dir;
+  std::string project_path;
   ImageList list;
   CompileSettings settings;
   RecordingReporter reporter;

@@ -1,0 +1,87 @@
+// An output that is one of the compile's own inputs is refused before anything
+// is asked or written, whatever spelling or link names it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/file_util.h"
+#include "compile/compile_rig.h"
+#include "support/pictures.h"
+
+namespace sf {
+namespace {
+
+std::string Refusal(const std::string& output, const std::string& what) {
+  return "The output file \"" + output + "\" is " + what +
+         ". Compiling would write over it; choose another output file.";
+}
+
+void ExpectRefusedAndUntouched(test::CompileRig& rig, const std::string& what, const std::string& victim) {
+  const std::vector<std::uint8_t> before = ReadWholeFile(victim);
+  const CompileResult result = rig.Run();
+  EXPECT_EQ(result.outcome, CompileOutcome::kOutputIsAnInput);
+  EXPECT_EQ(rig.reporter.Texts(), std::vector<std::string>{Refusal(rig.settings.output_path, what)});
+  EXPECT_EQ(rig.host.entered, 0) << "refused before the busy state";
+  EXPECT_EQ(ReadWholeFile(victim), before);
+}
+
+TEST(OutputClash, APictureOfTheListIsNeverWrittenOver) {
+  for (const char* kind : {"gif", "avi"}) {
+    SCOPED_TRACE(kind);
+    test::CompileRig rig;
+    rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
+    const std::string picture = rig.Path(std::string("party.") + kind);
+    WriteWholeFile(picture, "the user's own file");
+    rig.list.AddPath(picture);
+    rig.settings.output_path = picture;
+    ExpectRefusedAndUntouched(rig, "the picture in row 2 of the list", picture);
+  }
+}
+
+TEST(OutputClash, OtherSpellingsAndLinksAreTheSameFile) {
+  test::CompileRig rig;
+  const std::string picture = rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
+  std::filesystem::create_directory(rig.Path("sub"));
+  std::filesystem::create_symlink(picture, rig.Path("link.gif"));
+  for (const std::string& output : {rig.Path("link.gif"), rig.Path("sub/../link.gif")}) {
+    SCOPED_TRACE(output);
+    rig.reporter.entries.clear();
+    rig.settings.output_path = output;
+    ExpectRefusedAndUntouched(rig, "the picture in row 1 of the list", picture);
+  }
+}
+
+TEST(OutputClash, TheProjectSoundTrackAndBackgroundAreProtectedToo) {
+  test::CompileRig rig;
+  rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
+  rig.project_path = rig.Path("show.avi");
+  WriteWholeFile(rig.project_path, "project text");
+  rig.settings.output_path = rig.project_path;
+  ExpectRefusedAndUntouched(rig, "the project file", rig.project_path);
+
+  test::CompileRig sound;
+  sound.AddPicture("a.bmp", test::MakeGradient(20, 10));
+  sound.settings.audio_path = sound.Path("music.avi");
+  WriteWholeFile(sound.settings.audio_path, "RIFF");
+  sound.settings.output_path = sound.settings.audio_path;
+  ExpectRefusedAndUntouched(sound, "the sound track", sound.settings.audio_path);
+
+  test::CompileRig background;
+  background.AddPicture("a.bmp", test::MakeGradient(20, 10));
+  background.settings.background_path = background.Path("back.gif");
+  WriteWholeFile(background.settings.background_path, "GIF89a");
+  background.settings.output_path = background.settings.background_path;
+  ExpectRefusedAndUntouched(background, "the background picture", background.settings.background_path);
+}
+
+TEST(OutputClash, AnOrdinaryExistingOutputIsStillOffered) {
+  test::CompileRig rig;
+  rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
+  WriteWholeFile(rig.settings.output_path, "old video");
+  rig.reporter.answers = {false};
+  EXPECT_EQ(rig.Run().outcome, CompileOutcome::kOverwriteDeclined);
+  EXPECT_EQ(rig.reporter.Texts(), std::vector<std::string>{"Output file name already exists. Overwrite?"});
+}
+
+}  // namespace
+}  // namespace sf
