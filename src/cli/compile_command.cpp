@@ -25,6 +25,9 @@ constexpr char kCompileHelp[] =
     "in \"avi\") or an animated GIF (any other name), with the project's settings.\n"
     "Rows whose picture is missing are removed first and listed in deleted.log in\n"
     "the current folder. Prints the output path when the compile succeeded.\n"
+    "The output is written beside its final name and put in place at the end, so\n"
+    "an existing file survives a failed or killed compile. Ctrl+C stops the\n"
+    "compile as the window's Stop button does (an AVI keeps the frames written).\n"
     "\n"
     "Options:\n"
     "  -o OUT                  the output file (default: the project's)\n"
@@ -92,6 +95,7 @@ int RunCompileCommand(std::span<const std::string> args) {
   const std::optional<Compression> compression = ParseCompression(parsed);
 
   TerminalProgress progress;
+  progress.StopOnInterrupt();
   StderrReporter stderr_reporter(parsed.Has("--yes") ? StderrReporter::Answer::kYes
                                                      : StderrReporter::Answer::kAskTerminal);
   BarReporter reporter(stderr_reporter, progress);
@@ -102,11 +106,9 @@ int RunCompileCommand(std::span<const std::string> args) {
   if (const auto output = parsed.Value("-o")) settings.output_path = *output;
   if (settings.output_path.empty()) throw UsageError("the project names no output file; give one with -o");
   if (!settings.background_path.empty()) {
-    const PictureLoader load = [&reporter](const std::string& path) {
-      Bitmap picture;
-      LoadImage(picture, path, reporter);
-      return picture;
-    };
+    // A picture that cannot be read fails the background step (its own message,
+    // then "Error loading background picture."), as in the window.
+    const PictureLoader load = [](const std::string& path) { return ReadPicture(path, nullptr); };
     if (!ApplyBackgroundPicture(settings.background_path, settings, load, reporter, progress)) return 1;
   }
 

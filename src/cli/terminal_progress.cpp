@@ -10,11 +10,29 @@ namespace {
 
 constexpr int kBarWidth = 30;
 
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void NoteInterrupt(int) { g_interrupted = 1; }
+
 }  // namespace
 
 TerminalProgress::TerminalProgress(std::FILE* out) : m_out(out), m_terminal(isatty(fileno(out)) != 0) {}
 
-TerminalProgress::~TerminalProgress() { EndLine(); }
+TerminalProgress::~TerminalProgress() {
+  if (m_handling_interrupt) sigaction(SIGINT, &m_previous_interrupt, nullptr);
+  EndLine();
+}
+
+void TerminalProgress::StopOnInterrupt() {
+  struct sigaction action {};
+  action.sa_handler = NoteInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND;  // the second Ctrl+C is not caught
+  g_interrupted = 0;
+  m_handling_interrupt = sigaction(SIGINT, &action, &m_previous_interrupt) == 0;
+}
+
+bool TerminalProgress::StopRequested() { return g_interrupted != 0; }
 
 void TerminalProgress::Progress(const std::string& text, int percent) {
   m_text = text;

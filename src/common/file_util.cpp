@@ -7,8 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <stdexcept>
+
+#include "common/replacing_file.h"
 
 namespace sf {
 
@@ -71,21 +72,16 @@ void WriteWholeFile(const std::string& path, std::string_view content) {
 }
 
 void WriteFileReplacing(const std::string& path, std::string_view content) {
-  std::random_device random;
-  const std::string temporary = path + ".tmp" + std::to_string(random() % 1000000);
+  ReplacingFile output(path);
+  const std::string& temporary = output.WritingPath();
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
   if (file == nullptr) throw std::runtime_error("Unable to create file " + temporary + ": " + std::strerror(errno));
   bool ok = std::fwrite(content.data(), 1, content.size(), file) == content.size();
   ok = std::fflush(file) == 0 && ok;
   ok = fsync(fileno(file)) == 0 && ok;
   ok = std::fclose(file) == 0 && ok;
-  // Keep the permissions of the file being replaced.
-  struct stat info {};
-  if (ok && stat(path.c_str(), &info) == 0) chmod(temporary.c_str(), info.st_mode & 07777);
-  if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    throw std::runtime_error("Unable to write file " + path);
-  }
+  if (!ok) throw std::runtime_error("Unable to write file " + path);
+  output.PutInPlace();
 }
 
 std::string ToLowerAscii(std::string_view text) {

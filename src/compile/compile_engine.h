@@ -66,7 +66,7 @@ enum class CompileOutcome {
   kCompleted,          // "Process completed successfuly."
   kOverwriteDeclined,  // nothing done; the host was asked to choose another file
   kListEmpty,          // every picture was missing; nothing written
-  kOutputIsAnInput,    // the output would replace a file the compile reads; nothing written
+  kRefused,            // the output or the frame rate cannot be used (said why); nothing written
   kStopped,            // "Process stopped by user." (Stop, or a cancelled compressor choice)
   kFailed,             // reported; the AVI keeps the frames written before the failure
 };

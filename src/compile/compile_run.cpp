@@ -3,11 +3,10 @@
 #include <cstdint>
 
 #include "common/desktop.h"
-#include "common/file_util.h"
 #include "common/reporter.h"
+#include "compile/compile_checks.h"
 #include "compile/compile_steps.h"
 #include "compile/frame_preparation.h"
-#include "compile/output_clash.h"
 #include "compile/timing.h"
 #include "effects/noise_random.h"
 
@@ -43,9 +42,9 @@ class FrameCompile {
 };
 
 CompileResult FrameCompile::Run() {
-  if (const std::optional<std::string> clash = OutputClash(m_job)) {
-    m_services.reporter.Error(*clash);
-    return {CompileOutcome::kOutputIsAnInput};
+  if (const std::optional<std::string> refusal = RefusalBeforeCompile(m_job)) {
+    m_services.reporter.Error(*refusal);
+    return {CompileOutcome::kRefused};
   }
   if (!ConfirmOverwrite(m_job, m_services)) return {CompileOutcome::kOverwriteDeclined};
   if (!EnterBusyAndValidate(m_job, m_services)) {
@@ -68,8 +67,8 @@ CompileResult FrameCompile::Compile() {
   const CompileSettings& settings = m_job.settings;
   const int rows = m_job.list.RowCount();
   m_result.total_frames = TotalFrames(rows, settings.repeat_value);
-  if (FileExists(settings.output_path)) DeleteFile(settings.output_path);
-  if (const std::optional<OpenFailure> failure = m_engine.Open(m_panels)) {
+  // The old output stays until the engine puts the new file in its place.
+  if (const std::optional<OpenFailure> failure = m_engine.Open(m_panels, m_result.total_frames)) {
     m_services.reporter.Error(failure->error);
     m_services.host.LeaveBusyState();
     m_panels.AppendToProgress(failure->progress_suffix);

@@ -50,8 +50,9 @@ class FrameFileEngine {
  public:
   virtual ~FrameFileEngine() = default;
   virtual const EngineTexts& Texts() const = 0;
-  // Creates the output (any old file has been deleted).
-  virtual std::optional<OpenFailure> Open(StatusPanels& panels) = 0;
+  // Creates the output for total_frames frames, or says why it cannot hold
+  // them. The old output, if any, stays until the new one is complete.
+  virtual std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) = 0;
   // The row's frame is ready; anything the engine does before its copies.
   virtual RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) = 0;
   // Throws when the frame cannot be added.

@@ -48,7 +48,7 @@ class GifEngine final : public FrameFileEngine {
       : m_settings(settings), m_services(services) {}
 
   const EngineTexts& Texts() const override { return kGifTexts; }
-  std::optional<OpenFailure> Open(StatusPanels& panels) override;
+  std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
   RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) override;
   void AddFrame(const Bitmap& frame) override;
   void Complete(StatusPanels& panels) override;
@@ -64,7 +64,7 @@ class GifEngine final : public FrameFileEngine {
   GifDelays m_delays{kDefaultFramesPerSecond};
 };
 
-std::optional<OpenFailure> GifEngine::Open(StatusPanels&) {
+std::optional<OpenFailure> GifEngine::Open(StatusPanels&, std::int64_t) {
   m_delays = GifDelays(m_settings.frames_per_second);
   m_animation.SetColorReduction(TColorReduction::rmQuantize);
   m_options = GifFrameOptionsFrom(m_settings);

@@ -1,13 +1,13 @@
 #include "gif/gif_writer.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
 
+#include "common/replacing_file.h"
 #include "gif/gif_image.h"
 #include "gif/gif_lzw_encoder.h"
 
@@ -219,21 +219,15 @@ void WriteGif(const TGIFImage& image, std::ostream& stream) {
 
 void WriteGifFile(const TGIFImage& image, const std::string& path) {
   CheckWritable(image);
-  const std::string partial = path + ".partial";
-  try {
-    {
-      std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-      if (!out) throw std::runtime_error("Cannot create the file '" + path + "'");
-      WriteGif(image, out);
-      out.flush();
-      if (!out) throw std::runtime_error("Cannot write the file '" + path + "'");
-    }
-    std::filesystem::rename(partial, path);
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(partial, ignored);
-    throw;
+  ReplacingFile output(path);
+  {
+    std::ofstream out(output.WritingPath(), std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("Cannot create the file '" + path + "'");
+    WriteGif(image, out);
+    out.flush();
+    if (!out) throw std::runtime_error("Cannot write the file '" + path + "'");
   }
+  output.PutInPlace();
 }
 
 }  // namespace sf

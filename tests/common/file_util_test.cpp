@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
+#include "common/replacing_file.h"
 #include "support/corpus.h"
 
-using ::testing::StartsWith;
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 
@@ -24,12 +26,12 @@ TEST(FileUtil, ReplacingWriteKeepsTheOldFileWhenItCannotFinish) {
   chmod(dir.c_str(), 0555);
   if (geteuid() != 0) {
     EXPECT_THAT([&] { (void)(WriteFileReplacing(path, "lost")); },
-                ThrowsMessage<std::runtime_error>(StartsWith("Unable to create file " + path + ".tmp")));
+                ThrowsMessage<std::runtime_error>(StrEq("Unable to create file " + path + ".part: Permission denied")));
     EXPECT_EQ(ReadWholeFile(path).size(), 11u);
   }
   chmod(dir.c_str(), 0755);
   EXPECT_THAT([&] { (void)(WriteFileReplacing(dir + "/missing/x.sfg", "x")); },
-              ThrowsMessage<std::runtime_error>(StartsWith("Unable to create file " + dir + "/missing/x.sfg.tmp")));
+              ThrowsMessage<std::runtime_error>(StrEq("Unable to create file " + dir + "/missing/x.sfg.part: No such file or directory")));
 }
 
 TEST(FileUtil, ReadsWithACeiling) {
@@ -53,6 +55,35 @@ TEST(FileUtil, ExtensionsAndFolders) {
   EXPECT_EQ(FolderOf("/out/img"), "/out/");
   EXPECT_EQ(FolderOf("img"), "");
   EXPECT_EQ(ToLowerAscii("C:/Pics/Beach.JPG"), "c:/pics/beach.jpg");
+}
+
+TEST(ReplacingFile, TheDestinationChangesOnlyWhenTheNewFileIsPutInPlace) {
+  const std::string dir = test::MakeTempDir();
+  const std::string path = dir + "/out.avi";
+  WriteWholeFile(path, "old");
+  chmod(path.c_str(), 0640);
+  {
+    ReplacingFile abandoned(path);
+    WriteWholeFile(abandoned.WritingPath(), "half");
+  }
+  EXPECT_EQ(ReadWholeFile(path).size(), 3u);
+  EXPECT_FALSE(PathExists(path + ".part")) << "an abandoned write leaves nothing behind";
+
+  ReplacingFile finished(path);
+  WriteWholeFile(finished.WritingPath(), "new!");
+  finished.PutInPlace();
+  EXPECT_EQ(ReadWholeFile(path).size(), 4u);
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+  const std::string folder = dir + "/clip.gif";
+  std::filesystem::create_directory(folder);
+  ReplacingFile blocked(folder);
+  WriteWholeFile(blocked.WritingPath(), "gif");
+  EXPECT_THAT([&] { blocked.PutInPlace(); },
+              ThrowsMessage<std::runtime_error>(StrEq("Unable to write " + folder + ": a folder of that name is in the way")));
+  EXPECT_FALSE(PathExists(folder + ".part"));
 }
 
 }  // namespace

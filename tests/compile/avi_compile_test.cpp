@@ -149,6 +149,58 @@ TEST(AviCompile, StopAndCancelLeaveAShorterFile) {
   EXPECT_EQ(VideoFrames(cancelled.settings.output_path), 0u);
 }
 
+// Watches the output while the frames go in: a compile killed at any of these
+// moments would have left the old file whole.
+class OutputWatcher final : public test::RecordingProgress {
+ public:
+  explicit OutputWatcher(std::string path) : m_path(std::move(path)) {}
+  void Progress(const std::string& text, int percent) override {
+    RecordingProgress::Progress(text, percent);
+    if (!FileExists(m_path + ".part")) return;  // before the frames, or once it is in place
+    part_written = true;
+    old_file_whole = old_file_whole && ReadWholeFile(m_path).size() == 9u;
+  }
+  bool old_file_whole = true;
+  bool part_written = false;
+
+ private:
+  std::string m_path;
+};
+
+TEST(AviCompile, TheOldFileStaysWholeUntilTheNewOneIsComplete) {
+  CompileRig rig;
+  for (int i = 0; i < 3; ++i) rig.AddPicture("a.bmp", test::MakeGradient(8, 8));
+  WriteWholeFile(rig.settings.output_path, "old video");
+  OutputWatcher watcher(rig.settings.output_path);
+  EXPECT_EQ(rig.Run(watcher).outcome, CompileOutcome::kCompleted);
+  EXPECT_TRUE(watcher.old_file_whole);
+  EXPECT_TRUE(watcher.part_written);
+  EXPECT_EQ(VideoFrames(rig.settings.output_path), 3u);
+  EXPECT_FALSE(PathExists(rig.settings.output_path + ".part"));
+}
+
+// Sizes that can be known before the first frame are refused before it.
+TEST(AviCompile, RefusesAFileNoDriveOrFrameCountCouldHold) {
+  CompileRig many = OneRow();
+  many.settings.repeat_value = 5e9;
+  EXPECT_EQ(many.Run().outcome, CompileOutcome::kFailed);
+  EXPECT_EQ(many.reporter.Errors(), (std::vector<std::string>{"An AVI file holds at most 4294967295 frames; this "
+                                                              "compile would write 5000000000. Lower the repeat value."}));
+  EXPECT_EQ(many.progress.remembered, "Preparing AVI file... - ERROR. The AVI file would be too large.");
+  EXPECT_FALSE(PathExists(many.settings.output_path + ".part"));
+
+  // 10000 x 10000 at 24 bits, a million times: 286102326 MB (rounded up).
+  CompileRig huge = OneRow();
+  huge.settings.frame_width = 10000;
+  huge.settings.frame_height = 10000;
+  huge.settings.repeat_value = 1e6;
+  EXPECT_EQ(huge.Run().outcome, CompileOutcome::kFailed);
+  ASSERT_EQ(huge.reporter.Errors().size(), 1u);
+  EXPECT_EQ(huge.reporter.Errors()[0].rfind("The AVI file would need 286102326 MB, but only ", 0), 0u)
+      << huge.reporter.Errors()[0];
+  EXPECT_FALSE(PathExists(huge.settings.output_path));
+}
+
 TEST(AviCompile, EndsEarlyOnAnAnswerAnEmptyListOrAnUnwritableFile) {
   CompileRig declined = OneRow();
   WriteWholeFile(declined.settings.output_path, "keep me");

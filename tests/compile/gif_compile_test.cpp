@@ -123,7 +123,8 @@ TEST(GifCompile, ProgressReachesAHundredOnlyOnceTheFileIsWritten) {
   EXPECT_EQ(rig.progress.remembered, "Process completed successfuly.");
 }
 
-TEST(GifCompile, StopOrAFittingFailureLeavesNoFile) {
+// Nothing is written before the end, so the old animation outlives a stop.
+TEST(GifCompile, StopOrAFittingFailureWritesNothing) {
   CompileRig rig;
   rig.settings.output_path = rig.Path("out.gif");
   WriteWholeFile(rig.settings.output_path, "old animation");
@@ -132,7 +133,8 @@ TEST(GifCompile, StopOrAFittingFailureLeavesNoFile) {
   const CompileResult result = rig.Run(stopping);
   EXPECT_EQ(result.outcome, CompileOutcome::kStopped);
   EXPECT_EQ(stopping.remembered, "Process stopped by user.");
-  EXPECT_FALSE(PathExists(rig.settings.output_path));  // the old one went when the person agreed
+  EXPECT_EQ(ReadWholeFile(rig.settings.output_path).size(), 13u);
+  EXPECT_FALSE(PathExists(rig.settings.output_path + ".part"));
 
   CompileRig damaged;
   damaged.settings.output_path = damaged.Path("out.gif");

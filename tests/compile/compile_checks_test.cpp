@@ -1,7 +1,9 @@
-// An output that is one of the compile's own inputs is refused before anything
-// is asked or written, whatever spelling or link names it.
+// A compile that cannot produce what was asked refuses before anything is
+// asked or written: an output that is a folder or one of the compile's own
+// inputs (whatever spelling or link names it), or a frame rate no video has.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "common/file_util.h"
@@ -19,13 +21,13 @@ std::string Refusal(const std::string& output, const std::string& what) {
 void ExpectRefusedAndUntouched(test::CompileRig& rig, const std::string& what, const std::string& victim) {
   const std::vector<std::uint8_t> before = ReadWholeFile(victim);
   const CompileResult result = rig.Run();
-  EXPECT_EQ(result.outcome, CompileOutcome::kOutputIsAnInput);
+  EXPECT_EQ(result.outcome, CompileOutcome::kRefused);
   EXPECT_EQ(rig.reporter.Texts(), std::vector<std::string>{Refusal(rig.settings.output_path, what)});
   EXPECT_EQ(rig.host.entered, 0) << "refused before the busy state";
   EXPECT_EQ(ReadWholeFile(victim), before);
 }
 
-TEST(OutputClash, APictureOfTheListIsNeverWrittenOver) {
+TEST(CompileChecks, APictureOfTheListIsNeverWrittenOver) {
   for (const char* kind : {"gif", "avi"}) {
     SCOPED_TRACE(kind);
     test::CompileRig rig;
@@ -38,7 +40,7 @@ TEST(OutputClash, APictureOfTheListIsNeverWrittenOver) {
   }
 }
 
-TEST(OutputClash, OtherSpellingsAndLinksAreTheSameFile) {
+TEST(CompileChecks, OtherSpellingsAndLinksAreTheSameFile) {
   test::CompileRig rig;
   const std::string picture = rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
   std::filesystem::create_directory(rig.Path("sub"));
@@ -51,7 +53,7 @@ TEST(OutputClash, OtherSpellingsAndLinksAreTheSameFile) {
   }
 }
 
-TEST(OutputClash, TheProjectSoundTrackAndBackgroundAreProtectedToo) {
+TEST(CompileChecks, TheProjectSoundTrackAndBackgroundAreProtectedToo) {
   test::CompileRig rig;
   rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
   rig.project_path = rig.Path("show.avi");
@@ -74,7 +76,44 @@ TEST(OutputClash, TheProjectSoundTrackAndBackgroundAreProtectedToo) {
   ExpectRefusedAndUntouched(background, "the background picture", background.settings.background_path);
 }
 
-TEST(OutputClash, AnOrdinaryExistingOutputIsStillOffered) {
+TEST(CompileChecks, AFolderOrAnImpossibleFrameRateIsRefusedWithItsReason) {
+  test::CompileRig folder;
+  folder.AddPicture("a.bmp", test::MakeGradient(20, 10));
+  folder.settings.output_path = folder.Path("clips.gif");
+  std::filesystem::create_directory(folder.settings.output_path);
+  EXPECT_EQ(folder.Run().outcome, CompileOutcome::kRefused);
+  EXPECT_EQ(folder.reporter.Texts(), std::vector<std::string>{"The output file \"" + folder.settings.output_path +
+                                                              "\" is a folder. Choose a file name for the output."});
+
+  const std::string not_positive = "Frames per second must be a valid number greater than zero.";
+  const std::string too_high =
+      "The frame rate is too high for an AVI file, which can play at most 42949 frames per second.";
+  struct Case {
+    double rate;
+    const char* output;
+    std::string refusal;  // empty: the compile goes ahead
+  };
+  for (const Case& c : {Case{0, "out.avi", not_positive}, Case{-25, "out.gif", not_positive},
+                        Case{std::nan(""), "out.avi", not_positive}, Case{1e308, "out.avi", too_high},
+                        Case{42949.673, "out.avi", too_high}, Case{42949.672, "out.avi", ""},
+                        Case{1e308, "out.gif", ""}}) {
+    SCOPED_TRACE(std::to_string(c.rate) + " " + c.output);
+    test::CompileRig rig;
+    rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
+    rig.settings.frames_per_second = c.rate;
+    rig.settings.output_path = rig.Path(c.output);
+    const CompileResult result = rig.Run();
+    if (c.refusal.empty()) {
+      EXPECT_EQ(result.outcome, CompileOutcome::kCompleted);
+    } else {
+      EXPECT_EQ(result.outcome, CompileOutcome::kRefused);
+      EXPECT_EQ(rig.reporter.Texts(), std::vector<std::string>{c.refusal});
+      EXPECT_FALSE(PathExists(rig.settings.output_path));
+    }
+  }
+}
+
+TEST(CompileChecks, AnOrdinaryExistingOutputIsStillOffered) {
   test::CompileRig rig;
   rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
   WriteWholeFile(rig.settings.output_path, "old video");

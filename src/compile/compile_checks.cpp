@@ -1,0 +1,61 @@
+#include "compile/compile_checks.h"
+
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "compile/compile_settings.h"
+
+namespace sf {
+
+namespace {
+
+bool SameFile(const std::string& output, const std::string& other) {
+  if (other.empty()) return false;
+  std::error_code error;
+  return std::filesystem::equivalent(output, other, error) && !error;
+}
+
+std::string WouldWriteOver(const std::string& output, const std::string& what) {
+  return "The output file \"" + output + "\" is " + what +
+         ". Compiling would write over it; choose another output file.";
+}
+
+// Only a file that exists can be lost.
+std::optional<std::string> InputRefusal(const CompileJob& job) {
+  const std::string& output = job.settings.output_path;
+  if (SameFile(output, job.project_path)) return WouldWriteOver(output, "the project file");
+  if (SameFile(output, SoundTrackToCheck(job.settings.audio_path))) return WouldWriteOver(output, "the sound track");
+  if (SameFile(output, job.settings.background_path)) return WouldWriteOver(output, "the background picture");
+  for (int row = 0; row < job.list.RowCount(); ++row) {
+    if (SameFile(output, job.list.Path(row))) {
+      return WouldWriteOver(output, "the picture in row " + std::to_string(row + 1) + " of the list");
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> FrameRateRefusal(const CompileSettings& settings) {
+  const double rate = settings.frames_per_second;
+  if (!(rate > 0.0) || !std::isfinite(rate)) return "Frames per second must be a valid number greater than zero.";
+  if (IsAviOutput(settings.output_path) && rate > kMaxAviFramesPerSecond) {
+    return "The frame rate is too high for an AVI file, which can play at most 42949 frames per second.";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> RefusalBeforeCompile(const CompileJob& job) {
+  const std::string& output = job.settings.output_path;
+  std::error_code error;
+  if (std::filesystem::is_directory(output, error)) {
+    return "The output file \"" + output + "\" is a folder. Choose a file name for the output.";
+  }
+  if (std::filesystem::exists(output, error)) {
+    if (auto refusal = InputRefusal(job)) return refusal;
+  }
+  return FrameRateRefusal(job.settings);
+}
+
+}  // namespace sf
