@@ -140,5 +140,32 @@ TEST(CompileCommand, ExitStatusAndMessages) {
   EXPECT_TRUE(FileExists(gone.dir + "/deleted.log"));
 }
 
+// What a compile refuses says so and leaves the files as they were.
+TEST(CompileCommand, RefusalsNameTheirReasonAndTouchNothing) {
+  Show show = MakeShow(1, "25", "1");
+  std::string output;
+  const std::string picture = show.dir + "/a.bmp";
+  const std::size_t picture_size = ReadWholeFile(picture).size();
+  EXPECT_EQ(Compile("'" + SaveShow(show) + "' -o '" + picture + "' --yes", &output), 1);
+  EXPECT_EQ(output, "Ready.\nThe output file \"" + picture +
+                        "\" is the picture in row 1 of the list. Compiling would write over it; choose another "
+                        "output file.\n");
+  EXPECT_EQ(ReadWholeFile(picture).size(), picture_size);
+
+  show.record.frames_per_second = "0";
+  EXPECT_EQ(Compile("'" + SaveShow(show) + "' --yes", &output), 1);
+  EXPECT_NE(output.find("Frames per second must be a valid number greater than zero.\n"), std::string::npos);
+  EXPECT_FALSE(FileExists(show.record.output_path));
+
+  // A background that cannot be read fails the compile; it is never "loaded".
+  show.record.frames_per_second = "25";
+  show.record.background_path = show.dir + "/back.bmp";
+  WriteWholeFile(show.record.background_path, "BM no picture");
+  EXPECT_EQ(Compile("'" + SaveShow(show) + "' --yes", &output), 1);
+  EXPECT_NE(output.find("Error loading background picture."), std::string::npos) << output;
+  EXPECT_EQ(output.find("Background picture loaded."), std::string::npos) << output;
+  EXPECT_FALSE(FileExists(show.record.output_path));
+}
+
 }  // namespace
 }  // namespace sf
