@@ -17,7 +17,8 @@ constexpr char kInfoHelp[] =
     "Loads each picture (BMP, JPEG, PNG, GIF, ICO, WMF, EMF) and prints one line:\n"
     "  PATH<TAB>KIND<TAB>WIDTHxHEIGHT<TAB>BITS-PER-PIXEL\n"
     "KIND is \"Bitmap\", \"JPEG\", \"GIF\", \"Icon (.ico)\", \"PNG\", ... A picture that\n"
-    "fails to load prints its messages on stderr, and the exit status is then 1.\n"
+    "fails to load prints its messages on stderr, and the exit status is then 1;\n"
+    "so does a picture 0 pixels wide or high, which no frame can show.\n"
     "\n"
     "Options:\n"
     "  --help    show this text\n";
@@ -44,6 +45,11 @@ int RunInfoCommand(std::span<const std::string> args) {
     }
     std::cout << path << '\t' << LastLoadedKindName() << '\t' << picture.Width() << 'x' << picture.Height() << '\t'
               << picture.BitsPerPixel() << '\n';
+    if (picture.Empty()) {
+      std::cerr << path << ": the picture is empty (0 pixels wide or high) and cannot be fitted onto a frame; "
+                   "an AVI compile shows the background alone in its place and a GIF compile stops.\n";
+      status = 1;
+    }
   }
   return status;
 }

@@ -44,5 +44,19 @@ TEST_F(InfoCommand, OneLinePerPictureAndTheLoadersMessagesForTheOthers) {
   EXPECT_EQ(Run("'" + Path("a.bmp") + "'", &out), 0);
 }
 
+// A GIF whose screen is 0 pixels wide loads, but no frame can show it.
+TEST_F(InfoCommand, AnEmptyPictureIsToldApart) {
+  const std::string gif = Path("zero.gif");
+  WriteWholeFile(gif, std::string("GIF89a\x00\x00\x74\x01\x80\x00\x00"
+                                  "\x00\x00\x00\xff\xff\xff"
+                                  "\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b",
+                                  36));
+  std::string out;
+  EXPECT_EQ(Run("'" + gif + "'", &out, "2>&1"), 1);
+  EXPECT_EQ(out, gif + "\tGIF\t0x372\t8\n" + gif +
+                     ": the picture is empty (0 pixels wide or high) and cannot be fitted onto a frame; an AVI "
+                     "compile shows the background alone in its place and a GIF compile stops.\n");
+}
+
 }  // namespace
 }  // namespace sf
