@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -23,6 +24,10 @@ constexpr char kReasonUnknown[] = "\n\nError reason unknown.\n - ConvertBtnClick
 constexpr int kMaxJpegTries = 20;
 // More failed tries than this are worth a word even when the file got saved.
 constexpr int kQuietJpegTries = 5;
+
+std::string NormalPath(const std::string& path) {
+  return std::filesystem::path(path).lexically_normal().string();
+}
 
 struct Stopped {
   ConversionResult::Outcome outcome;
@@ -45,6 +50,10 @@ class ConversionRun {
   ConvertedPicture PictureFor(int row, OutputKind kind);
   std::vector<std::optional<PictureJob>> Jobs() const;
   void Skip(const std::string& text);
+  void Written(const std::string& name) {
+    ++m_result.written;
+    m_written.insert(NormalPath(name));
+  }
   void Finish();
 
   Reporter& reporter() { return m_services.reporter; }
@@ -60,6 +69,9 @@ class ConversionRun {
   // The generator state a one-at-a-time run would have at the current row.
   std::uint64_t m_noise;
   std::unique_ptr<ConversionPipeline> m_pipeline;
+  // Files this run has written, so that a later row reading one of them is
+  // converted from what is there now.
+  std::set<std::string> m_written;
   std::string m_progress_text;
 };
 
@@ -188,8 +200,10 @@ ConvertedPicture ConversionRun::PictureFor(int row, OutputKind kind) {
   if (m_pipeline) {
     ConvertedPicture picture = m_pipeline->Take(row);
     // Converted ahead from a state that an earlier row did not leave after all
-    // (it was skipped): the effects must see the one-at-a-time sequence.
-    if (!picture.DrewNoise() || picture.noise_before == m_noise) return picture;
+    // (it was skipped): the effects must see the one-at-a-time sequence. A
+    // picture read before an earlier row wrote over its file is read again.
+    const bool input_rewritten = m_written.count(NormalPath(m_list.Path(row))) > 0;
+    if (!input_rewritten && (!picture.DrewNoise() || picture.noise_before == m_noise)) return picture;
     return ConvertPicture(m_list.Path(row), m_list.Effects(row), kind, m_settings.picture, from_here, nullptr);
   }
   return ConvertPicture(m_list.Path(row), m_list.Effects(row), kind, m_settings.picture, from_here, &progress());
@@ -239,7 +253,7 @@ void ConversionRun::ConvertRow(int row) {
 
 void ConversionRun::Save(ConvertedPicture& picture, const std::string& name) {
   if (picture.kind == OutputKind::kJpeg) {
-    if (SaveJpeg(picture, name)) ++m_result.written;
+    if (SaveJpeg(picture, name)) Written(name);
     return;
   }
   const bool gif = picture.kind == OutputKind::kGif;
@@ -247,7 +261,7 @@ void ConversionRun::Save(ConvertedPicture& picture, const std::string& name) {
     if (!picture.encoded) throw std::runtime_error(picture.encode_failure);
     WriteFileReplacing(name, std::string_view(reinterpret_cast<const char*>(picture.encoded->data()),
                                               picture.encoded->size()));
-    ++m_result.written;
+    Written(name);
   } catch (const std::exception& failure) {
     ++m_result.skipped;
     if (m_settings.skip_errors) return;
