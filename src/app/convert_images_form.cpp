@@ -20,6 +20,7 @@
 #include "app/hint_form.h"
 #include "app/image_list_grid.h"
 #include "app/number_key_filter.h"
+#include "app/view_image_form.h"
 #include "app/window_placement.h"
 
 namespace sf::app {
@@ -135,6 +136,7 @@ TConvertImagesForm::TConvertImagesForm(THintForm& hint_form, Reporter& reporter,
   setObjectName(QStringLiteral("TConvertImagesForm"));
   setWindowTitle(QStringLiteral("Batch Image Converter with Effects"));
   resize(kClientWidth, kClientHeight);
+  m_viewer = std::make_unique<TViewImageForm>();
   BuildControls();
   auto* bar = new QMenuBar(this);
   BuildMenus(bar);
@@ -150,11 +152,13 @@ TConvertImagesForm::TConvertImagesForm(THintForm& hint_form, Reporter& reporter,
   CentreOnScreen(*this);
 }
 
+TConvertImagesForm::~TConvertImagesForm() = default;
+
 void TConvertImagesForm::BuildControls() {
   m_grid = new ImageListGrid(m_list, this);
   m_grid->setObjectName(QStringLiteral("StringGrid"));
   m_grid->setEnabled(false);
-  m_image = new QLabel(this);
+  m_image = new ClickableLabel(this);
   m_image->setObjectName(QStringLiteral("Image1"));
   m_image->setFixedSize(128, 96);
   m_image->setFrameShape(QFrame::Box);
@@ -167,6 +171,8 @@ void TConvertImagesForm::BuildControls() {
   m_add_btn = MakeButton(this, "AddBtn", "Ad&d Image Files...");
   m_delete_btn = MakeButton(this, "DeleteBtn", "D&elete Selected Image(s)");
   m_select_all_btn = MakeButton(this, "SelectAllBtn", "Se&lect All");
+  m_view_image_btn = MakeButton(this, "ViewImageBtn", "&View Selected Image");
+  m_image_location_btn = MakeButton(this, "ImageLocationBtn", "&Get Image Location/Info...");
   m_clear_effects_btn = MakeButton(this, "ClearEffectsBtn", "&Clear Effects for Selected Row(s)");
   m_clear_all_effects_btn = MakeButton(this, "ClearAllEffectsBtn", "C&lear All Effects");
   m_output_path_btn = MakeButton(this, "OutputPathBtn", "&Output Folder...");
@@ -223,6 +229,9 @@ void TConvertImagesForm::BuildMenus(QMenuBar* bar) {
   item(m_list_menu, "ClearList1", "&Clear List", QKeySequence(Qt::CTRL | Qt::Key_Delete),
        &TConvertImagesForm::ClearList1Click);
   item(m_list_menu, "ValidateListBtn1", "V&alidate List", {}, &TConvertImagesForm::ValidateListBtn1Click);
+  item(m_list_menu, "ViewImage1", "&View Selected Image", {}, &TConvertImagesForm::ViewImageBtnClick);
+  item(m_list_menu, "GetImageInfo1", "Get Selected Image &Information", QKeySequence(Qt::Key_F8),
+       &TConvertImagesForm::ImageLocationBtnClick);
   m_effects_menu = bar->addMenu(QStringLiteral("&Effects"));
   item(m_effects_menu, "ClearEffects1", "&Clear Effects for Selected Row(s)", {},
        &TConvertImagesForm::ClearEffectsBtnClick);
@@ -244,7 +253,7 @@ void TConvertImagesForm::BuildLayout(QMenuBar* bar) {
 
   auto* list_buttons = new QVBoxLayout;
   for (QWidget* widget : std::initializer_list<QWidget*>{m_add_btn, m_delete_btn, m_select_all_btn,
-                                                         m_clear_effects_btn, m_clear_all_effects_btn})
+                                                         m_view_image_btn, m_image_location_btn, m_clear_effects_btn, m_clear_all_effects_btn})
     list_buttons->addWidget(widget);
   list_buttons->addWidget(m_image, 0, Qt::AlignHCenter);
   list_buttons->addWidget(m_applied_effects);
@@ -350,6 +359,10 @@ void TConvertImagesForm::ConnectControls() {
   connect(m_stop_btn, &QPushButton::clicked, this, &TConvertImagesForm::StopBtnClick);
   connect(m_close_btn, &QPushButton::clicked, this, &TConvertImagesForm::CloseBtnClick);
   connect(m_grid, &ImageListGrid::RowSelected, this, &TConvertImagesForm::StringGridClick);
+  connect(m_grid, &ImageListGrid::RowDoubleClicked, this, &TConvertImagesForm::StringGridDblClick);
+  connect(m_view_image_btn, &QPushButton::clicked, this, &TConvertImagesForm::ViewImageBtnClick);
+  connect(m_image, &ClickableLabel::clicked, this, &TConvertImagesForm::ViewImageBtnClick);
+  connect(m_image_location_btn, &QPushButton::clicked, this, &TConvertImagesForm::ImageLocationBtnClick);
   connect(m_grid, &ImageListGrid::DeletePressed, this, &TConvertImagesForm::DeleteBtnClick);
 }
 

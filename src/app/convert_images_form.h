@@ -6,10 +6,12 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/status_bar.h"
 #include "list/image_list.h"
+#include "list/picture_info.h"
 #include "tools/batch_conversion.h"
 
 class QCheckBox;
@@ -32,6 +34,8 @@ namespace sf::app {
 
 class ImageListGrid;
 class THintForm;
+class TViewImageForm;
+class ClickableLabel;
 
 class TConvertImagesForm final : public QWidget {
   Q_OBJECT
@@ -41,6 +45,7 @@ class TConvertImagesForm final : public QWidget {
 
   TConvertImagesForm(THintForm& hint_form, Reporter& reporter, Desktop& desktop, std::string documents_folder,
                      QWidget* parent = nullptr);
+  ~TConvertImagesForm() override;
 
   ImageList& List() { return m_list; }
   ImageListGrid& Grid() { return *m_grid; }
@@ -60,6 +65,9 @@ class TConvertImagesForm final : public QWidget {
   void StopBtnClick();
   void CloseBtnClick();
   void StringGridClick();
+  void StringGridDblClick();
+  void ViewImageBtnClick();
+  void ImageLocationBtnClick();
   void DeleteBtnClick();
   void SelectAllBtnClick();
   void ClearList1Click();
@@ -97,7 +105,9 @@ class TConvertImagesForm final : public QWidget {
   bool Converting() const;
   void AddBtnClick();
   void OutputPathBtnClick();
-  void ShowPreview();
+  // Loads the current row's picture into the preview and the shown-picture
+  // record; false when it did not load.
+  bool ShowPreview();
   void EnableMenuItems();
 
   THintForm& m_hint_form;
@@ -106,6 +116,8 @@ class TConvertImagesForm final : public QWidget {
   const std::string m_documents_folder;
   std::function<void()> m_close_action;
   ImageList m_list;
+  ShownPicture m_shown;
+  std::unique_ptr<TViewImageForm> m_viewer;
   StatusBarObject m_bar;
   bool m_size_guard = false;
   bool m_stop_requested = false;
@@ -113,11 +125,13 @@ class TConvertImagesForm final : public QWidget {
   bool m_output_chooser_used = false;
 
   ImageListGrid* m_grid = nullptr;
-  QLabel* m_image = nullptr;
+  ClickableLabel* m_image = nullptr;
   QListWidget* m_applied_effects = nullptr;
   QPushButton* m_add_btn = nullptr;
   QPushButton* m_delete_btn = nullptr;
   QPushButton* m_select_all_btn = nullptr;
+  QPushButton* m_view_image_btn = nullptr;
+  QPushButton* m_image_location_btn = nullptr;
   QPushButton* m_clear_effects_btn = nullptr;
   QPushButton* m_clear_all_effects_btn = nullptr;
   QPushButton* m_output_path_btn = nullptr;

@@ -7,8 +7,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "app/bitmap_image.h"
+#include "app/clickable_label.h"
+#include "app/view_image_form.h"
 #include "app/convert_images_form.h"
 #include "app/hint_form.h"
 #include "app/image_list_grid.h"
@@ -84,6 +87,8 @@ void TConvertImagesForm::EnableListCommands(bool enabled) {
   m_grid->setEnabled(enabled);
   m_delete_btn->setEnabled(enabled);
   m_select_all_btn->setEnabled(enabled);
+  m_view_image_btn->setEnabled(enabled);
+  m_image_location_btn->setEnabled(enabled);
   m_convert_btn->setEnabled(enabled);
   m_clear_effects_btn->setEnabled(enabled);
   m_clear_all_effects_btn->setEnabled(enabled);
@@ -121,13 +126,15 @@ void TConvertImagesForm::StringGridClick() {
   RefreshTotals();
 }
 
-void TConvertImagesForm::ShowPreview() {
+bool TConvertImagesForm::ShowPreview() {
   Bitmap picture;
-  LoadImage(picture, m_list.Path(m_grid->CurrentRow()), m_reporter);
+  const std::string& path = m_list.Path(m_grid->CurrentRow());
+  LoadImage(picture, path, m_reporter);
   if (picture.Empty()) {
     m_image->clear();
-    return;
+    return false;
   }
+  m_shown = {path, picture.Width(), picture.Height(), PixelFormatCode(picture)};
   Bitmap background(5, 5);
   background.Fill(Rgb{255, 255, 255});
   const PixelFormat format = PreviewFormat(m_pixel_format_box->currentIndex(), picture);
@@ -135,9 +142,35 @@ void TConvertImagesForm::ShowPreview() {
   if (GetAspectedImage(picture, background, ResizeMethod::kStandard, false, true, format, 0, 0,
                        m_image->height(), m_image->width(), fit_failure) != 0) {
     m_reporter.Error("Error adjusting image to fit.\nConvertForm->GetAspectedImage()");
-    return;
+    return true;
   }
   m_image->setPixmap(QPixmap::fromImage(ToQImage(picture)));
+  return true;
+}
+
+// The picture's own size becomes the output size, which makes it "Custom".
+void TConvertImagesForm::StringGridDblClick() {
+  if (m_list.IsEmpty() || Converting() || !ShowPreview()) return;
+  m_width_edit->setValue(m_shown.width);
+  m_height_edit->setValue(m_shown.height);
+  m_output_size_box->setCurrentIndex(1);
+  m_width_edit->setEnabled(true);
+  m_height_edit->setEnabled(true);
+}
+
+void TConvertImagesForm::ViewImageBtnClick() {
+  if (m_list.IsEmpty() || Converting()) return;
+  const std::string path = m_list.Path(m_grid->CurrentRow());
+  Bitmap picture;
+  LoadImage(picture, path, m_reporter);
+  if (picture.Empty()) return;
+  m_viewer->ShowPicture(ToQImage(picture), path);
+  m_viewer->exec();
+}
+
+void TConvertImagesForm::ImageLocationBtnClick() {
+  if (m_list.IsEmpty()) return;
+  m_reporter.Message(PictureInfoText(m_shown, LastLoadedKindName()));
 }
 
 void TConvertImagesForm::DeleteBtnClick() {

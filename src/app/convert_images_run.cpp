@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include "app/clickable_label.h"
 #include "app/convert_images_form.h"
 #include "app/image_list_grid.h"
 #include "app/open_dir_form.h"
@@ -69,7 +70,8 @@ void TConvertImagesForm::EnterBusyState() {
   m_stop_btn->setDefault(true);
   m_stop_btn->setFocus();
   for (QWidget* control : m_option_controls) control->setEnabled(false);
-  for (QWidget* control : std::initializer_list<QWidget*>{m_grid, m_image, m_delete_btn, m_select_all_btn})
+  for (QWidget* control : std::initializer_list<QWidget*>{m_grid, m_image, m_delete_btn, m_select_all_btn,
+                                                          m_view_image_btn, m_image_location_btn})
     control->setEnabled(false);
   for (QMenu* menu : {m_file_menu, m_list_menu, m_effects_menu}) menu->menuAction()->setEnabled(false);
   RefreshTotals();
@@ -84,8 +86,9 @@ void TConvertImagesForm::LeaveBusyState() {
   m_convert_btn->setDefault(true);
   m_convert_btn->setFocus();
   const bool has_pictures = !m_list.IsEmpty();
-  for (QWidget* control : std::initializer_list<QWidget*>{m_grid, m_delete_btn, m_select_all_btn,
-                                                          m_clear_effects_btn, m_clear_all_effects_btn})
+  for (QWidget* control : std::initializer_list<QWidget*>{m_grid, m_delete_btn, m_select_all_btn, m_view_image_btn,
+                                                          m_image_location_btn, m_clear_effects_btn,
+                                                          m_clear_all_effects_btn})
     control->setEnabled(has_pictures);
   for (QWidget* control : std::initializer_list<QWidget*>{m_image, m_add_btn, m_output_path_btn, m_close_btn,
                                                           m_format_box, m_if_exists_box, m_output_size_box,

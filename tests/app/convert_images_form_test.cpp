@@ -179,6 +179,12 @@ class TestConvertImagesForm : public QObject {
     sf::WriteBmpFile(sf::test::MakeGradient(30, 10), dir + "/two.bmp");
     m_form->AddFiles(dir, {"one.bmp", "two.bmp"});
     QCOMPARE(m_reporter.Texts().back(), std::string("2 image files added to the list."));
+    // A double click takes the row's picture size as the output size.
+    m_form->StringGridDblClick();
+    QCOMPARE(Find<QSpinBox>("WidthEdit")->value(), 20);
+    QCOMPARE(Find<QSpinBox>("HeightEdit")->value(), 10);
+    QCOMPARE(Find<QComboBox>("OutputSizeCBox")->currentText(), QStringLiteral("Custom"));
+    Choose(Find<QComboBox>("OutputSizeCBox"), 0);
     Find<QLineEdit>("OutputEdit")->setText(QString::fromStdString(dir + "/out/"));
     Choose(Find<QComboBox>("FormatCBox"), 2);
     m_reporter.entries.clear();
