@@ -360,6 +360,15 @@ void TConvertImagesForm::ConnectControls() {
   connect(m_close_btn, &QPushButton::clicked, this, &TConvertImagesForm::CloseBtnClick);
   connect(m_grid, &ImageListGrid::RowSelected, this, &TConvertImagesForm::StringGridClick);
   connect(m_grid, &ImageListGrid::RowDoubleClicked, this, &TConvertImagesForm::StringGridDblClick);
+  // The grid's pop-up: no sorting here.
+  m_grid->SortSelectionAction()->setVisible(false);
+  connect(m_grid->ViewImageAction(), &QAction::triggered, this, &TConvertImagesForm::ViewImageBtnClick);
+  connect(m_grid->ImageInformationAction(), &QAction::triggered, this, &TConvertImagesForm::ImageLocationBtnClick);
+  connect(m_grid->SelectAllAction(), &QAction::triggered, this, &TConvertImagesForm::SelectAllBtnClick);
+  connect(m_grid, &ImageListGrid::PopupAboutToShow, this, [this] {
+    for (QAction* action : {m_grid->ViewImageAction(), m_grid->ImageInformationAction(), m_grid->SelectAllAction()})
+      action->setEnabled(m_delete_btn->isEnabled());
+  });
   connect(m_view_image_btn, &QPushButton::clicked, this, &TConvertImagesForm::ViewImageBtnClick);
   connect(m_image, &ClickableLabel::clicked, this, &TConvertImagesForm::ViewImageBtnClick);
   connect(m_image_location_btn, &QPushButton::clicked, this, &TConvertImagesForm::ImageLocationBtnClick);

@@ -12,6 +12,8 @@
 
 #include "app/convert_images_form.h"
 #include "app/hint_form.h"
+#include "app/main_window.h"
+#include "app/main_menu.h"
 #include "common/desktop.h"
 #include "common/file_util.h"
 #include "image/bmp_writer.h"
@@ -200,6 +202,22 @@ class TestConvertImagesForm : public QObject {
     QVERIFY(!Find<QComboBox>("PixelFormCBox")->isEnabled());
     QVERIFY(Find<QComboBox>("FormatCBox")->isEnabled());
     std::filesystem::remove_all(dir);
+  }
+
+  void ToolsMenuHidesTheMainWindowUntilTheConverterCloses() {
+    sf::app::WindowServices services;
+    services.reporter = &m_reporter;
+    services.desktop = &m_desktop;
+    sf::app::TAVICompileForm main_window(services);
+    main_window.show();
+    sf::app::TConvertImagesForm& converter = main_window.ConvertImagesForm();
+    main_window.Menu().ImageConverterBtn->trigger();
+    QVERIFY(m_reporter.entries.empty());  // an empty main list asks nothing
+    QVERIFY(converter.isVisible());
+    QVERIFY(!main_window.isVisible());
+    QTest::mouseClick(converter.findChild<QPushButton*>(QStringLiteral("CloseBtn")), Qt::LeftButton);
+    QVERIFY(!converter.isVisible());
+    QVERIFY(main_window.isVisible());
   }
 
   void StopAsksAndEndsTheRunAtItsNextProgressRow() {
