@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QSlider>
 #include <QSpinBox>
 #include <array>
 #include <thread>
@@ -19,6 +18,7 @@
 #include "app/decorative_pictures.h"
 #include "app/hint_form.h"
 #include "app/image_list_grid.h"
+#include "app/quality_slider.h"
 #include "app/number_key_filter.h"
 #include "app/view_image_form.h"
 #include "app/window_placement.h"
@@ -193,10 +193,8 @@ void TConvertImagesForm::BuildControls() {
   m_aspect_box = MakeBox(this, "AspectCBox", kAspectItems);
   m_resize_box = MakeBox(this, "ResizeCBox", kResizeItems);
   m_jpeg_quality_edit = MakeNumberBox(this, "JpegQualityEdit", 1, 100, 100);
-  m_jpeg_slider = new QSlider(Qt::Horizontal, this);
+  m_jpeg_slider = new QualitySlider(this);
   m_jpeg_slider->setObjectName(QStringLiteral("TrackBarImage"));
-  m_jpeg_slider->setRange(1, 100);
-  m_jpeg_slider->setValue(100);
   m_pixel_format_box = MakeBox(this, "PixelFormCBox", kPixelFormatItems);
   m_pixel_format_box->setCurrentIndex(kDepthSameAsInput);
 
@@ -310,7 +308,7 @@ void TConvertImagesForm::BuildLayout(QMenuBar* bar) {
   layout->addWidget(m_jpeg_label, row, 3, Qt::AlignRight);
   auto* quality_row = new QHBoxLayout;
   quality_row->addWidget(m_jpeg_quality_edit);
-  quality_row->addWidget(m_jpeg_slider, 1);
+  quality_row->addWidget(m_jpeg_slider);
   layout->addLayout(quality_row, row++, 4);
 
   const auto check_row = [this](QCheckBox* box, QWidget* caption) {
@@ -347,8 +345,8 @@ void TConvertImagesForm::ConnectControls() {
   connect(m_if_exists_box, &QComboBox::currentIndexChanged, this, &TConvertImagesForm::IfFileExistsCBoxChange);
   connect(m_pixel_format_box, &QComboBox::currentIndexChanged, this, &TConvertImagesForm::PixelFormCBoxChange);
   // The slider and the quality box show the same value.
-  connect(m_jpeg_slider, &QSlider::valueChanged, m_jpeg_quality_edit, &QSpinBox::setValue);
-  connect(m_jpeg_quality_edit, &QSpinBox::valueChanged, m_jpeg_slider, &QSlider::setValue);
+  connect(m_jpeg_slider, &QualitySlider::ValueChosen, m_jpeg_quality_edit, &QSpinBox::setValue);
+  connect(m_jpeg_quality_edit, &QSpinBox::valueChanged, m_jpeg_slider, &QualitySlider::ShowValue);
   connect(m_add_btn, &QPushButton::clicked, this, &TConvertImagesForm::AddBtnClick);
   connect(m_delete_btn, &QPushButton::clicked, this, &TConvertImagesForm::DeleteBtnClick);
   connect(m_select_all_btn, &QPushButton::clicked, this, &TConvertImagesForm::SelectAllBtnClick);

@@ -22,7 +22,6 @@ class QListWidget;
 class QMenu;
 class QMenuBar;
 class QPushButton;
-class QSlider;
 class QSpinBox;
 
 namespace sf {
@@ -36,6 +35,7 @@ class ImageListGrid;
 class THintForm;
 class TViewImageForm;
 class ClickableLabel;
+class QualitySlider;
 
 class TConvertImagesForm final : public QWidget {
   Q_OBJECT
@@ -148,7 +148,7 @@ class TConvertImagesForm final : public QWidget {
   QLabel* m_resize_after_label = nullptr;
   QSpinBox* m_jpeg_quality_edit = nullptr;
   QLabel* m_jpeg_label = nullptr;
-  QSlider* m_jpeg_slider = nullptr;
+  QualitySlider* m_jpeg_slider = nullptr;
   QComboBox* m_pixel_format_box = nullptr;
   QCheckBox* m_open_folder_box = nullptr;
   QCheckBox* m_skip_errors_box = nullptr;

@@ -3,16 +3,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QSlider>
 #include <QSpinBox>
 
 #include "app/clickable_label.h"
 #include "app/convert_images_form.h"
 #include "app/image_list_grid.h"
+#include "app/quality_slider.h"
 #include "app/open_dir_form.h"
 #include "common/progress_observer.h"
 #include "common/reporter.h"
@@ -44,7 +45,12 @@ void TConvertImagesForm::ConvertBtnClick() {
   if (Converting() || m_list.IsEmpty()) return;
   EnterBusyState();
   RunProgress progress(*this);
-  const ConversionServices services{m_reporter, progress, m_desktop, [this](int row) { m_grid->SelectRow(row); }};
+  const auto show_row = [this](int row) {
+    // Validation at the start of the run may have removed rows.
+    if (m_grid->verticalHeader()->count() != m_list.RowCount()) m_grid->Reload();
+    m_grid->SelectRow(row);
+  };
+  const ConversionServices services{m_reporter, progress, m_desktop, show_row};
   const ConversionResult result = ConvertImages(m_list, ReadSettings(), services);
   m_grid->Reload();
   if (result.outcome == ConversionResult::Outcome::kEmptyList) EnableListCommands(false);

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSlider>
 #include <QSpinBox>
 #include <QtTest>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "app/hint_form.h"
 #include "app/main_window.h"
 #include "app/main_menu.h"
+#include "app/quality_slider.h"
 #include "common/desktop.h"
 #include "common/file_util.h"
 #include "image/bmp_writer.h"
@@ -92,12 +92,12 @@ class TestConvertImagesForm : public QObject {
     QCOMPARE(pixels->currentText(), QStringLiteral("24 bit (16,777,216 Colors)"));
     QVERIFY(!pixels->isEnabled());
     QVERIFY(quality->isEnabled());
-    QVERIFY(Find<QSlider>("TrackBarImage")->isEnabled());
+    QVERIFY(Find<sf::app::QualitySlider>("TrackBarImage")->isEnabled());
     Choose(format, 1);
     QCOMPARE(pixels->currentText(), QStringLiteral("Same as Input"));
     QVERIFY(pixels->isEnabled());
     QVERIFY(!quality->isEnabled());
-    QVERIFY(!Find<QSlider>("TrackBarImage")->isEnabled());
+    QVERIFY(!Find<sf::app::QualitySlider>("TrackBarImage")->isEnabled());
   }
 
   void PresetSizesUntilAWidthIsTyped() {
@@ -202,6 +202,39 @@ class TestConvertImagesForm : public QObject {
     QVERIFY(!Find<QComboBox>("PixelFormCBox")->isEnabled());
     QVERIFY(Find<QComboBox>("FormatCBox")->isEnabled());
     std::filesystem::remove_all(dir);
+  }
+
+  void QualitySliderStepsTwoPixelsPerValue() {
+    auto* slider = Find<sf::app::QualitySlider>("TrackBarImage");
+    auto* quality = Find<QSpinBox>("JpegQualityEdit");
+    QCOMPARE(slider->ThumbLeft(), 200);
+    TypeInto(quality, QStringLiteral("50"));
+    QCOMPARE(slider->ThumbLeft(), 100);
+    // On the track the thumb centres on the mouse: left 53, value trunc(51 / 2 + 1).
+    QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(60, 12));
+    QCOMPARE(slider->ThumbLeft(), 53);
+    QCOMPARE(quality->value(), 26);
+    QVERIFY(!slider->Dragging());
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(60, 12));
+    // Dragging the thumb moves it by the mouse's travel and stops at both ends.
+    QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(58, 12));
+    QVERIFY(slider->Dragging());
+    QMouseEvent move(QEvent::MouseMove, QPointF(78, 12), QPointF(78, 12), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(slider, &move);
+    QCOMPARE(slider->ThumbLeft(), 73);
+    QCOMPARE(quality->value(), 36);
+    QMouseEvent far(QEvent::MouseMove, QPointF(400, 12), QPointF(400, 12), Qt::NoButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(slider, &far);
+    QCOMPARE(slider->ThumbLeft(), sf::app::QualitySlider::kTrackWidth - sf::app::QualitySlider::kThumbWidth - 3);
+    QCOMPARE(quality->value(), 100);
+    // A value typed while the thumb is held waits for the release.
+    TypeInto(quality, QStringLiteral("10"));
+    QCOMPARE(slider->ThumbLeft(), 201);
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(400, 12));
+    TypeInto(quality, QStringLiteral("1"));
+    QCOMPARE(slider->ThumbLeft(), 2);
   }
 
   void ToolsMenuHidesTheMainWindowUntilTheConverterCloses() {
