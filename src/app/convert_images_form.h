@@ -42,6 +42,7 @@ class TConvertImagesForm final : public QWidget {
 
  public:
   enum Panel { kProgressPanel = 0, kSelectedImagePanel = 1, kTotalImagesPanel = 2 };
+  static constexpr int kStatusBarHeight = 19;
 
   TConvertImagesForm(THintForm& hint_form, Reporter& reporter, Desktop& desktop, std::string documents_folder,
                      QWidget* parent = nullptr);
