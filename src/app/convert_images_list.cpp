@@ -54,7 +54,10 @@ void TConvertImagesForm::TakeMainList(const ImageList& main_list, bool main_has_
   StringGridClick();
 }
 
+// The list commands do nothing while a run reads the list: their menu
+// shortcuts stay live even with the menus disabled.
 void TConvertImagesForm::AddBtnClick() {
+  if (Converting()) return;
   TOpenFolderForm browser(m_documents_folder, [this](const std::string& note) { m_hint_form.ShowNote(note); }, this);
   if (browser.exec() != QDialog::Accepted) return;
   AddFiles(browser.Folder(), browser.SelectedNames());
@@ -189,7 +192,7 @@ void TConvertImagesForm::DeleteBtnClick() {
 }
 
 void TConvertImagesForm::SelectAllBtnClick() {
-  if (m_list.IsEmpty()) return;
+  if (m_list.IsEmpty() || Converting()) return;
   m_grid->SelectAllRows();
   m_applied_effects->clear();
   m_applied_effects->addItem(QStringLiteral("Applied Effects: ?"));
@@ -197,13 +200,13 @@ void TConvertImagesForm::SelectAllBtnClick() {
 }
 
 void TConvertImagesForm::ClearList1Click() {
-  if (m_list.IsEmpty() || !m_reporter.Confirm("Clear entire list of pictures?")) return;
+  if (m_list.IsEmpty() || Converting() || !m_reporter.Confirm("Clear entire list of pictures?")) return;
   SelectAllBtnClick();
   DeleteBtnClick();
 }
 
 void TConvertImagesForm::ValidateListBtn1Click() {
-  if (m_list.IsEmpty()) return;
+  if (m_list.IsEmpty() || Converting()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   class PanelProgress final : public ProgressObserver {
    public:
@@ -231,14 +234,14 @@ void TConvertImagesForm::ValidateListBtn1Click() {
 }
 
 void TConvertImagesForm::ClearEffectsBtnClick() {
-  if (m_list.IsEmpty()) return;
+  if (m_list.IsEmpty() || Converting()) return;
   for (int k = m_grid->SelectionTop(); k <= m_grid->SelectionBottom(); ++k) m_list.SetCell(k, kEffectsColumn, "");
   m_grid->Reload();
   StringGridClick();
 }
 
 void TConvertImagesForm::ClearAllEffectsBtnClick() {
-  if (m_list.IsEmpty()) return;
+  if (m_list.IsEmpty() || Converting()) return;
   for (int k = 0; k < m_list.RowCount(); ++k) m_list.SetCell(k, kEffectsColumn, "");
   m_grid->Reload();
   StringGridClick();

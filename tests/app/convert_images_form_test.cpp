@@ -261,12 +261,16 @@ class TestConvertImagesForm : public QObject {
       sf::WriteBmpFile(sf::test::MakeGradient(8, 8), dir + "/" + names.back());
     }
     m_form->AddFiles(dir, names);
+    m_form->List().SetCell(9, sf::kEffectsColumn, "1<Brighter=10>");
     Find<QLineEdit>("OutputEdit")->setText(QString::fromStdString(dir + "/out/"));
     auto* stop = Find<QPushButton>("StopBtn");
     bool stop_shown = false;
     // Runs when the run first lets events run, while it prepares.
     QTimer::singleShot(0, stop, [&] {
       stop_shown = stop->isVisible() && !Find<QComboBox>("FormatCBox")->isEnabled();
+      // Menu shortcuts reach their actions while the run reads the list.
+      for (const char* item : {"ClearList1", "ValidateListBtn1", "ClearAllEffects1", "AddImageFiles1"})
+        Find<QAction>(item)->trigger();
       QTest::mouseClick(stop, Qt::LeftButton);
     });
     m_reporter.entries.clear();
@@ -279,6 +283,8 @@ class TestConvertImagesForm : public QObject {
     QVERIFY(!sf::FileExists(dir + "/out/p1.bmp"));
     QVERIFY(stop->isHidden());
     QVERIFY(Find<QComboBox>("FormatCBox")->isEnabled());
+    QCOMPARE(m_form->List().RowCount(), 10);
+    QCOMPARE(m_form->List().Effects(9), std::string("1<Brighter=10>"));
     std::filesystem::remove_all(dir);
   }
 };
