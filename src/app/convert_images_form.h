@@ -122,7 +122,8 @@ class TConvertImagesForm final : public QWidget {
   StatusBarObject m_bar;
   bool m_size_guard = false;
   bool m_stop_requested = false;
-  bool m_busy = false;
+  bool m_busy = false;     // the busy state: Stop shown, the controls disabled
+  bool m_running = false;  // a run is reading the list (Stop leaves the busy state before it ends)
   bool m_output_chooser_used = false;
 
   ImageListGrid* m_grid = nullptr;

@@ -39,10 +39,11 @@ class TConvertImagesForm::RunProgress final : public ProgressObserver {
   TConvertImagesForm& m_form;
 };
 
-bool TConvertImagesForm::Converting() const { return m_busy; }
+bool TConvertImagesForm::Converting() const { return m_running; }
 
 void TConvertImagesForm::ConvertBtnClick() {
   if (Converting() || m_list.IsEmpty()) return;
+  m_running = true;
   EnterBusyState();
   RunProgress progress(*this);
   const auto show_row = [this](int row) {
@@ -52,15 +53,16 @@ void TConvertImagesForm::ConvertBtnClick() {
   };
   const ConversionServices services{m_reporter, progress, m_desktop, show_row};
   const ConversionResult result = ConvertImages(m_list, ReadSettings(), services);
+  m_running = false;
   m_grid->Reload();
   if (result.outcome == ConversionResult::Outcome::kEmptyList) EnableListCommands(false);
   // Stop has left the busy state already.
-  if (Converting()) LeaveBusyState();
+  if (m_busy) LeaveBusyState();
   RefreshTotals();
 }
 
 void TConvertImagesForm::StopBtnClick() {
-  if (!Converting()) return;
+  if (!m_busy) return;
   if (!m_reporter.Confirm("Stop converting images?")) return;
   m_stop_requested = true;
   LeaveBusyState();
