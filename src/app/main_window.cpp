@@ -17,6 +17,7 @@
 #include <QStandardPaths>
 
 #include "app/about_form.h"
+#include "app/convert_images_form.h"
 #include "app/decorative_pictures.h"
 #include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
@@ -100,6 +101,8 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   m_ui = BuildMainControls(*m_client, m_list);
   m_hint_form = std::make_unique<THintForm>();
   m_gif_settings = std::make_unique<TGIFSettingsForm>(*m_hint_form);
+  m_convert_form = std::make_unique<TConvertImagesForm>(*m_hint_form, GetReporter(), GetDesktop(), m_documents_folder);
+  m_convert_form->SetCloseAction([this] { show(); });
 
   m_settings.output_path = DefaultOutputPath(m_documents_folder);
   m_ui.OutputEdit->setText(QString::fromStdString(m_settings.output_path));
@@ -295,6 +298,15 @@ void TAVICompileForm::ConnectMenus() {
   connect(m_menu.SlideforgeHomeBtn, &QAction::triggered, this, [this] { GetDesktop().Open(kSlideforgeHomePage); });
   connect(m_menu.KorvaneHomeBtn, &QAction::triggered, this, [this] { GetDesktop().Open(kMakerHomePage); });
   connect(m_menu.AboutBtn, &QAction::triggered, this, &TAVICompileForm::AboutBtnClick);
+  connect(m_menu.ImageConverterBtn, &QAction::triggered, this, &TAVICompileForm::ImageConverterBtnClick);
+}
+
+// The converter is a tool window: the main window hides while it is open.
+void TAVICompileForm::ImageConverterBtnClick() {
+  m_convert_form->TakeMainList(m_list, m_ui.DeleteBtn->isEnabled());
+  hide();
+  m_convert_form->show();
+  m_convert_form->raise();
 }
 
 void TAVICompileForm::ImageList1Click() {

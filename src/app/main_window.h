@@ -26,6 +26,7 @@ namespace sf::app {
 
 class THintForm;
 class TGIFSettingsForm;
+class TConvertImagesForm;
 class MainWindowListHost;
 class TAVICompileForm;
 
@@ -65,6 +66,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   QWidget* ClientArea() const { return m_client; }
   THintForm& HintForm() { return *m_hint_form; }
   TGIFSettingsForm& GifSettingsForm() { return *m_gif_settings; }
+  TConvertImagesForm& ConvertImagesForm() { return *m_convert_form; }
   // The list and File menu commands, connected to the controls.
   MainWindowListHost& ListCommandsHost() { return *m_list_host; }
   Reporter& GetReporter() { return *m_services.reporter; }
@@ -130,6 +132,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   void ExitBtnClick();
   void HelpBtnClick();
   void AboutBtnClick();
+  void ImageConverterBtnClick();
   void EnterBusyState() override;
   void LeaveBusyState() override;
 
@@ -212,6 +215,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   WindowProgress m_progress{*this};
   std::unique_ptr<THintForm> m_hint_form;
   std::unique_ptr<TGIFSettingsForm> m_gif_settings;
+  std::unique_ptr<TConvertImagesForm> m_convert_form;
   MainWindowListHost* m_list_host = nullptr;  // a child object
 
   QString m_remembered_message;

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "app/about_form.h"
+#include "app/convert_images_form.h"
 #include "app/gif_settings_form.h"
 #include "app/help_notes.h"
 #include "app/hint_form.h"
@@ -121,5 +122,13 @@ int main(int argc, char** argv) {
   viewer.setWindowState(Qt::WindowNoState);
   viewer.resize(720, 540);
   saved &= Save(viewer, folder);
+
+  sf::app::TConvertImagesForm& converter = main_window.ConvertImagesForm();
+  converter.AddFiles(example_folder,
+                     {"beach_01.bmp", "beach_02.bmp", "harbour at dusk.bmp", "lighthouse.bmp", "sunset.bmp"});
+  converter.List().SetCell(2, sf::kEffectsColumn, "2<Brighter=50><Noise Mono=30>");
+  converter.Grid().SelectRow(2);
+  converter.StringGridClick();
+  saved &= Save(converter, folder);
   return saved ? 0 : 1;
 }

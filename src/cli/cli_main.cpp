@@ -16,6 +16,7 @@ const std::vector<Command> kCommands = {
     {"info", "print the kind, size and depth of pictures", &RunInfoCommand},
     {"fit", "fit a picture onto a frame and write it as BMP", &RunFitCommand},
     {"effects", "apply an effect list to a picture and write it as BMP", &RunEffectsCommand},
+    {"convert", "convert pictures to BMP, JPEG or GIF files, resized and with effects", &RunConvertCommand},
     {"extract-avi", "write frames of an AVI file as numbered BMP files", &RunExtractAviCommand},
     {"gif-info", "print the screen, frames, loops and frame details of a GIF", &RunGifInfoCommand},
 };

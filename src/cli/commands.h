@@ -26,6 +26,7 @@ int RunCompileCommand(std::span<const std::string> args);
 int RunInfoCommand(std::span<const std::string> args);
 int RunFitCommand(std::span<const std::string> args);
 int RunEffectsCommand(std::span<const std::string> args);
+int RunConvertCommand(std::span<const std::string> args);
 int RunExtractAviCommand(std::span<const std::string> args);
 int RunGifInfoCommand(std::span<const std::string> args);
 

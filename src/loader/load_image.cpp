@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <mutex>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -55,6 +56,12 @@ const KindDecoder& DecoderFor(PictureKind kind) {
   throw std::logic_error("no decoder for a picture kind");
 }
 
+// Pictures may be loaded on several threads at once (the converter's workers).
+std::mutex& LastKindMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
 std::string& LastKindName() {
   static std::string name;
   return name;
@@ -95,6 +102,7 @@ void LoadImage(Bitmap& holder, const std::string& path, Reporter& reporter) {
   try {
     std::string kind_name;
     holder = ReadPicture(path, &kind_name);
+    const std::lock_guard lock(LastKindMutex());
     LastKindName() = kind_name;
   } catch (const std::exception& failure) {
     holder = Bitmap();
