@@ -122,7 +122,9 @@ TEST_F(BatchConversion, TenBitmapsBecomeJpegsWithProgressEveryThirdRow) {
     EXPECT_EQ(kind, "JPEG");
     EXPECT_EQ(written.Width(), 13 + k);
     const std::string identified = Identify(Out(name));
-    if (!identified.empty()) EXPECT_EQ(identified, "JPEG " + std::to_string(13 + k) + " 9 8 DirectClass sRGB");
+    if (!identified.empty()) {
+      EXPECT_EQ(identified, "JPEG " + std::to_string(13 + k) + " 9 8 DirectClass sRGB");
+    }
   }
 }
 
@@ -142,7 +144,9 @@ TEST_F(BatchConversion, SameAsInputKeepsSupportedTypesAndWritesTheRestAsBitmaps)
     EXPECT_FALSE(ReadOut(name, &read_kind).Empty());
     EXPECT_EQ(read_kind, kind);
     const std::string identified = Identify(Out(name));
-    if (!identified.empty()) EXPECT_EQ(identified.substr(0, identified.find(' ')), magick);
+    if (!identified.empty()) {
+      EXPECT_EQ(identified.substr(0, identified.find(' ')), magick);
+    }
   }
   EXPECT_FALSE(FileExists(Out("b.ico")));
 }
@@ -238,7 +242,9 @@ TEST_F(BatchConversion, SmoothOutputEqualsTheCoreRoutinesInEitherOrder) {
     EXPECT_EQ(written.Format(), PixelFormat::kBits24);
     EXPECT_EQ(test::FirstDifference(written, expected), "");
     const std::string identified = Identify(Out("wide.bmp"));
-    if (!identified.empty()) EXPECT_EQ(identified, "BMP3 64 32 8 DirectClass sRGB");
+    if (!identified.empty()) {
+      EXPECT_EQ(identified, "BMP3 64 32 8 DirectClass sRGB");
+    }
   }
   EXPECT_TRUE(quiet.entries.empty());
 }
@@ -254,7 +260,9 @@ TEST_F(BatchConversion, WritesTheChosenDepth) {
     Convert();
     const Bitmap written = ReadOut("pic.bmp");
     EXPECT_EQ(written.Format(), format);
-    if (format == PixelFormat::kBits4) EXPECT_EQ(written.Palette(), DefaultPalette(PixelFormat::kBits4));
+    if (format == PixelFormat::kBits4) {
+      EXPECT_EQ(written.Palette(), DefaultPalette(PixelFormat::kBits4));
+    }
     const std::string identified = Identify(Out("pic.bmp"));
     if (!identified.empty()) {
       const std::string expected = format == PixelFormat::kBits24  ? "BMP3 9 7 8 DirectClass sRGB"
