@@ -17,6 +17,7 @@ const std::vector<Command> kCommands = {
     {"fit", "fit a picture onto a frame and write it as BMP", &RunFitCommand},
     {"effects", "apply an effect list to a picture and write it as BMP", &RunEffectsCommand},
     {"extract-avi", "write frames of an AVI file as numbered BMP files", &RunExtractAviCommand},
+    {"extract-gif", "write the composed frames of an animated GIF as numbered BMP files", &RunExtractGifCommand},
     {"gif-info", "print the screen, frames, loops and frame details of a GIF", &RunGifInfoCommand},
 };
 

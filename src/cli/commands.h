@@ -27,6 +27,7 @@ int RunInfoCommand(std::span<const std::string> args);
 int RunFitCommand(std::span<const std::string> args);
 int RunEffectsCommand(std::span<const std::string> args);
 int RunExtractAviCommand(std::span<const std::string> args);
+int RunExtractGifCommand(std::span<const std::string> args);
 int RunGifInfoCommand(std::span<const std::string> args);
 
 }  // namespace sf::cli
