@@ -20,6 +20,7 @@
 #include "app/decorative_pictures.h"
 #include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
+#include "app/gif_to_bmp_form.h"
 #include "app/hint_form.h"
 #include "app/home_pages.h"
 #include "app/image_list_grid.h"
@@ -100,6 +101,7 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   m_ui = BuildMainControls(*m_client, m_list);
   m_hint_form = std::make_unique<THintForm>();
   m_gif_settings = std::make_unique<TGIFSettingsForm>(*m_hint_form);
+  m_gif_extract = std::make_unique<TGIFtoBMPForm>(*this);
 
   m_settings.output_path = DefaultOutputPath(m_documents_folder);
   m_ui.OutputEdit->setText(QString::fromStdString(m_settings.output_path));
@@ -295,6 +297,13 @@ void TAVICompileForm::ConnectMenus() {
   connect(m_menu.SlideforgeHomeBtn, &QAction::triggered, this, [this] { GetDesktop().Open(kSlideforgeHomePage); });
   connect(m_menu.KorvaneHomeBtn, &QAction::triggered, this, [this] { GetDesktop().Open(kMakerHomePage); });
   connect(m_menu.AboutBtn, &QAction::triggered, this, &TAVICompileForm::AboutBtnClick);
+  connect(m_menu.ExtractBitmapsfromGIFAnimation1, &QAction::triggered, this,
+          &TAVICompileForm::ExtractBitmapsfromGIFAnimation1Click);
+}
+
+void TAVICompileForm::ExtractBitmapsfromGIFAnimation1Click() {
+  hide();
+  m_gif_extract->show();
 }
 
 void TAVICompileForm::ImageList1Click() {

@@ -26,6 +26,7 @@ namespace sf::app {
 
 class THintForm;
 class TGIFSettingsForm;
+class TGIFtoBMPForm;
 class MainWindowListHost;
 class TAVICompileForm;
 
@@ -65,6 +66,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   QWidget* ClientArea() const { return m_client; }
   THintForm& HintForm() { return *m_hint_form; }
   TGIFSettingsForm& GifSettingsForm() { return *m_gif_settings; }
+  TGIFtoBMPForm& GifExtractForm() { return *m_gif_extract; }
   // The list and File menu commands, connected to the controls.
   MainWindowListHost& ListCommandsHost() { return *m_list_host; }
   Reporter& GetReporter() { return *m_services.reporter; }
@@ -164,6 +166,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   QString HintFor(QWidget* control) const;
   void ConnectMenus();
   void ImageList1Click();
+  void ExtractBitmapsfromGIFAnimation1Click();
   void Effects1Click();
   void Transitions1Click();
   void FinishExit();
@@ -212,6 +215,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   WindowProgress m_progress{*this};
   std::unique_ptr<THintForm> m_hint_form;
   std::unique_ptr<TGIFSettingsForm> m_gif_settings;
+  std::unique_ptr<TGIFtoBMPForm> m_gif_extract;
   MainWindowListHost* m_list_host = nullptr;  // a child object
 
   QString m_remembered_message;
