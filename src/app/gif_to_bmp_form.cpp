@@ -332,6 +332,7 @@ void TGIFtoBMPForm::LoadGIFBtnClick() {
   if (!m_image) m_image = std::make_unique<TGIFImage>();
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   GIFFileEdit->setText(Q(answer->path));
+  TotalTimeLbl->setText(QStringLiteral("Getting total time..."));
   QCoreApplication::processEvents();
   try {
     m_info = ReadGifAnimation(*m_image, answer->path);
@@ -370,6 +371,8 @@ void TGIFtoBMPForm::LoadGIFBtnClick() {
   } catch (const std::exception& error) {
     QGuiApplication::restoreOverrideCursor();
     ResetState();
+    // What the image holds now is not an animation that was loaded.
+    AnimateBtn->setEnabled(false);
     m_main.GetReporter().Error(error.what());
     m_main.GetReporter().Error("Error opening GIF file - LoadGIFBtnClick().");
     return;
@@ -390,7 +393,9 @@ void TGIFtoBMPForm::OutputNameBtnClick() {
 
 void TGIFtoBMPForm::ViewFrameCEditChange() {
   const int v = ViewFrameCEdit->value() - 1;
-  if (v < 0 || v >= ViewFrameCEdit->maximum() || !StopBtn->isHidden() || !ViewFrameCEdit->isEnabled()) return;
+  // A stopped extraction draws on until its next progress step.
+  if (v < 0 || v >= ViewFrameCEdit->maximum() || !StopBtn->isHidden() || m_extracting || !ViewFrameCEdit->isEnabled())
+    return;
   if (!m_drawer || v >= m_frames) return;
   if (AnimateBtn->isEnabled()) {
     try {
@@ -449,7 +454,11 @@ void TGIFtoBMPForm::ExtractBtnClick() {
   request.last = FrameEndCEdit->value();
   request.reverse = ExtractReverseChkBox->isChecked();
   request.method = Method();
-  request.show_frame = [this](int frame) { ViewFrameCEdit->setValue(frame); };
+  request.show_frame = [this](int frame) {
+    ViewFrameCEdit->setValue(frame);
+    PlaceTrackBar();
+    ShowPreview();
+  };
   if (OpenFolderChkBox->isChecked()) request.open_folder = &m_main.GetDesktop();
 
   m_extracting = true;

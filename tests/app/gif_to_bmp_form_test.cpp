@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 #include <condition_variable>
 #include <filesystem>
@@ -206,6 +207,7 @@ class TestGifToBmpForm : public QObject {
                                                             "Error opening GIF file - LoadGIFBtnClick()."}));
     QCOMPARE(Text("TotalFramesLbl"), QStringLiteral("Total Frames: ?"));
     QVERIFY(!Child<QPushButton>("ExtractBtn")->isEnabled());
+    QVERIFY(!Child<QPushButton>("AnimateBtn")->isEnabled());
     QVERIFY(!Child<QSpinBox>("ViewFrameCEdit")->isEnabled());
     m_form->SaveFrameBtnClick();
     QCOMPARE(m_reporter.Texts().back(), std::string("Can not save picture. No picture exists."));
@@ -250,6 +252,26 @@ class TestGifToBmpForm : public QObject {
     QCOMPARE(m_desktop.opened, std::vector<std::string>{m_dir + "/"});
     QVERIFY(Child<QPushButton>("LoadGIFBtn")->isEnabled());
     QVERIFY(Child<QPushButton>("StopBtn")->isHidden());
+  }
+
+  void StopAnsweredYesEndsTheExtractionAtTheNextProgressStep() {
+    Load(m_gif);
+    ChooseOutput(m_dir + "/s");
+    m_reporter.answers = {true};
+    bool stop_shown = false;
+    // Runs in the extraction's first event step.
+    QTimer::singleShot(0, m_form, [&] {
+      stop_shown = Child<QPushButton>("StopBtn")->isVisible() && !Child<QPushButton>("CloseBtn")->isEnabled();
+      Click("StopBtn");
+    });
+    Click("ExtractBtn");
+    QVERIFY(stop_shown);
+    QCOMPARE(m_reporter.Texts(), std::vector<std::string>{"Stop extracting bitmaps?"});
+    QVERIFY(sf::FileExists(m_dir + "/s04.bmp"));
+    QVERIFY(!sf::FileExists(m_dir + "/s05.bmp"));
+    QCOMPARE(Text("ProgressLbl"), QStringLiteral("Frames Processed/Percent: 5 / 41%"));
+    QCOMPARE(Child<QSpinBox>("ViewFrameCEdit")->value(), 5);
+    QCOMPARE(m_desktop.opened.size(), std::size_t{1});
   }
 
   void CorpusAnimationsGiveTheCommandLinesFiles() {
