@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <exception>
 
 #include "gif/gif_image.h"
 #include "gif/gif_playback.h"
@@ -52,7 +53,13 @@ void PlayGifAnimation(const TGIFImage& image, GifPlayerClock& clock, const GifFr
 
 GifPlayer::GifPlayer(const TGIFImage& image, GifFrameSink sink, std::unique_ptr<GifPlayerClock> clock)
     : m_clock(clock ? std::move(clock) : std::make_unique<SteadyPlayerClock>()) {
-  m_thread = std::thread([&image, sink = std::move(sink), this] { PlayGifAnimation(image, *m_clock, sink); });
+  m_thread = std::thread([&image, sink = std::move(sink), this] {
+    // A frame that cannot be drawn ends the playback; the last frame shown stays.
+    try {
+      PlayGifAnimation(image, *m_clock, sink);
+    } catch (const std::exception&) {
+    }
+  });
 }
 
 GifPlayer::~GifPlayer() { Stop(); }

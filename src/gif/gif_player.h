@@ -53,7 +53,8 @@ using GifFrameSink = std::function<void(const Bitmap& canvas, int frame)>;
 void PlayGifAnimation(const TGIFImage& image, GifPlayerClock& clock, const GifFrameSink& sink);
 
 // PlayGifAnimation on a background thread. The image must not change while
-// the player lives; Stop() (or destruction) cancels the wait and joins.
+// the player lives; Stop() (or destruction) cancels the wait and joins. A
+// failure to draw a frame ends playback there.
 class GifPlayer {
  public:
   GifPlayer(const TGIFImage& image, GifFrameSink sink, std::unique_ptr<GifPlayerClock> clock = nullptr);

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <stdexcept>
 
 #include "gif/gif_image.h"
 #include "gif_fixture.h"
@@ -133,6 +134,17 @@ TEST(GifPlayer, StopWakesTheWaitingThreadAndNoFrameFollows) {
   EXPECT_EQ(shown, 1);
   player.reset();  // stopping twice is harmless
   EXPECT_EQ(shown, 1);
+}
+
+TEST(GifPlayer, AFailureToShowAFrameEndsPlaybackOnItsThread) {
+  auto image = Animation({5, 5}, 0);
+  std::atomic<int> shown = 0;
+  GifPlayer player(*image, [&](const Bitmap&, int) {
+    ++shown;
+    throw std::runtime_error("out of memory");
+  });
+  player.Stop();
+  EXPECT_LE(shown, 1);
 }
 
 }  // namespace
