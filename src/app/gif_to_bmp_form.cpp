@@ -13,6 +13,8 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <exception>
+#include <initializer_list>
+#include <vector>
 
 #include "app/bitmap_image.h"
 #include "app/clickable_label.h"
@@ -170,9 +172,8 @@ void TGIFtoBMPForm::BuildControls() {
   StopAnimBtn = Button(this, "StopAnimBtn", QStringLiteral("&Stop"), 350, 364, 100, 26);
   StopAnimBtn->setEnabled(false);
 
-  ProgressBevel = Make<QFrame>(this, "ProgressBevel", 8, 378, 230, 46);
-  static_cast<QFrame*>(ProgressBevel)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  ProgressBevel->setGeometry(8, 392, 321, 36);
+  ProgressBevel = Make<QFrame>(this, "ProgressBevel", 8, 392, 321, 36);
+  ProgressBevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   ProgressLbl = Label(ProgressBevel, "ProgressLbl", QStringLiteral("Frames Processed:"), 8, 2, 305);
   ProgressImage = Make<QLabel>(ProgressBevel, "ProgressImage", 8, 16, 0, 14);
   ProgressImage->setScaledContents(true);
@@ -209,9 +210,8 @@ void TGIFtoBMPForm::ResetState() {
   FPSLbl->setText(QStringLiteral("Average FPS: ?"));
   TotalTimeLbl->setText(QStringLiteral("Total Time: ?"));
   CurrentTimeLbl->setText(QStringLiteral("Time (this frame): ?"));
-  for (QWidget* control : {static_cast<QWidget*>(ExtractBtn), static_cast<QWidget*>(SaveFrameBtn),
-                           static_cast<QWidget*>(MethodCBox), static_cast<QWidget*>(ViewFrameCEdit),
-                           static_cast<QWidget*>(FrameStartCEdit), static_cast<QWidget*>(FrameEndCEdit)})
+  for (QWidget* control : std::initializer_list<QWidget*>{ExtractBtn, SaveFrameBtn, MethodCBox, ViewFrameCEdit,
+                                                          FrameStartCEdit, FrameEndCEdit})
     control->setEnabled(false);
   for (QSpinBox* field : {ViewFrameCEdit, FrameStartCEdit, FrameEndCEdit}) {
     const QSignalBlocker blocker(field);
@@ -225,14 +225,13 @@ void TGIFtoBMPForm::ResetState() {
   PlaceTrackBar();
 }
 
+std::vector<QWidget*> TGIFtoBMPForm::BusyControls() const {
+  return {CloseBtn,        OutputNameBtn, LoadGIFBtn,           SaveFrameBtn, ViewFrameCEdit,
+          FrameStartCEdit, FrameEndCEdit, ExtractReverseChkBox, AnimateBtn,   MethodCBox};
+}
+
 void TGIFtoBMPForm::BusyState() {
-  for (QWidget* control :
-       {static_cast<QWidget*>(CloseBtn), static_cast<QWidget*>(OutputNameBtn), static_cast<QWidget*>(LoadGIFBtn),
-        static_cast<QWidget*>(SaveFrameBtn), static_cast<QWidget*>(ViewFrameCEdit),
-        static_cast<QWidget*>(FrameStartCEdit), static_cast<QWidget*>(FrameEndCEdit),
-        static_cast<QWidget*>(ExtractReverseChkBox), static_cast<QWidget*>(AnimateBtn),
-        static_cast<QWidget*>(MethodCBox)})
-    control->setEnabled(false);
+  for (QWidget* control : BusyControls()) control->setEnabled(false);
   NonAspectLbl->hide();
   if (Playing()) {
     // The player reads the frames from its own thread: no extraction meanwhile.
@@ -246,13 +245,8 @@ void TGIFtoBMPForm::BusyState() {
 }
 
 void TGIFtoBMPForm::IdleState() {
-  for (QWidget* control :
-       {static_cast<QWidget*>(CloseBtn), static_cast<QWidget*>(OutputNameBtn), static_cast<QWidget*>(LoadGIFBtn),
-        static_cast<QWidget*>(SaveFrameBtn), static_cast<QWidget*>(ViewFrameCEdit),
-        static_cast<QWidget*>(FrameStartCEdit), static_cast<QWidget*>(FrameEndCEdit),
-        static_cast<QWidget*>(ExtractReverseChkBox), static_cast<QWidget*>(AnimateBtn),
-        static_cast<QWidget*>(MethodCBox), static_cast<QWidget*>(ExtractBtn)})
-    control->setEnabled(true);
+  for (QWidget* control : BusyControls()) control->setEnabled(true);
+  ExtractBtn->setEnabled(true);
   NonAspectLbl->show();
   StopBtn->hide();
   ExtractBtn->show();

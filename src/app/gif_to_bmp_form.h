@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/progress_observer.h"
 #include "image/bitmap.h"
@@ -16,6 +17,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -75,6 +77,8 @@ class TGIFtoBMPForm final : public QWidget {
 
   void BuildControls();
   void ResetState();
+  // The controls that busy disables and idle enables again.
+  std::vector<QWidget*> BusyControls() const;
   void BusyState();
   void IdleState();
   void PlaceTrackBar();
@@ -124,7 +128,7 @@ class TGIFtoBMPForm final : public QWidget {
   QPushButton* AnimateBtn;
   QPushButton* StopAnimBtn;
   QPushButton* CloseBtn;
-  QWidget* ProgressBevel;
+  QFrame* ProgressBevel;
   QLabel* ProgressImage;
   QLabel* ProgressLbl;
 };
