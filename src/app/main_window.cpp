@@ -21,6 +21,7 @@
 #include "app/decorative_pictures.h"
 #include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
+#include "app/gif_to_bmp_form.h"
 #include "app/hint_form.h"
 #include "app/home_pages.h"
 #include "app/image_list_grid.h"
@@ -103,6 +104,7 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   m_gif_settings = std::make_unique<TGIFSettingsForm>(*m_hint_form);
   m_convert_form = std::make_unique<TConvertImagesForm>(*m_hint_form, GetReporter(), GetDesktop(), m_documents_folder);
   m_convert_form->SetCloseAction([this] { show(); });
+  m_gif_extract = std::make_unique<TGIFtoBMPForm>(*this);
 
   m_settings.output_path = DefaultOutputPath(m_documents_folder);
   m_ui.OutputEdit->setText(QString::fromStdString(m_settings.output_path));
@@ -299,6 +301,8 @@ void TAVICompileForm::ConnectMenus() {
   connect(m_menu.KorvaneHomeBtn, &QAction::triggered, this, [this] { GetDesktop().Open(kMakerHomePage); });
   connect(m_menu.AboutBtn, &QAction::triggered, this, &TAVICompileForm::AboutBtnClick);
   connect(m_menu.ImageConverterBtn, &QAction::triggered, this, &TAVICompileForm::ImageConverterBtnClick);
+  connect(m_menu.ExtractBitmapsfromGIFAnimation1, &QAction::triggered, this,
+          &TAVICompileForm::ExtractBitmapsfromGIFAnimation1Click);
 }
 
 // The converter is a tool window: the main window hides while it is open.
@@ -307,6 +311,11 @@ void TAVICompileForm::ImageConverterBtnClick() {
   hide();
   m_convert_form->show();
   m_convert_form->raise();
+}
+
+void TAVICompileForm::ExtractBitmapsfromGIFAnimation1Click() {
+  hide();
+  m_gif_extract->show();
 }
 
 void TAVICompileForm::ImageList1Click() {

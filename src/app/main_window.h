@@ -27,6 +27,7 @@ namespace sf::app {
 class THintForm;
 class TGIFSettingsForm;
 class TConvertImagesForm;
+class TGIFtoBMPForm;
 class MainWindowListHost;
 class TAVICompileForm;
 
@@ -67,6 +68,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   THintForm& HintForm() { return *m_hint_form; }
   TGIFSettingsForm& GifSettingsForm() { return *m_gif_settings; }
   TConvertImagesForm& ConvertImagesForm() { return *m_convert_form; }
+  TGIFtoBMPForm& GifExtractForm() { return *m_gif_extract; }
   // The list and File menu commands, connected to the controls.
   MainWindowListHost& ListCommandsHost() { return *m_list_host; }
   Reporter& GetReporter() { return *m_services.reporter; }
@@ -167,6 +169,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   QString HintFor(QWidget* control) const;
   void ConnectMenus();
   void ImageList1Click();
+  void ExtractBitmapsfromGIFAnimation1Click();
   void Effects1Click();
   void Transitions1Click();
   void FinishExit();
@@ -216,6 +219,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   std::unique_ptr<THintForm> m_hint_form;
   std::unique_ptr<TGIFSettingsForm> m_gif_settings;
   std::unique_ptr<TConvertImagesForm> m_convert_form;
+  std::unique_ptr<TGIFtoBMPForm> m_gif_extract;
   MainWindowListHost* m_list_host = nullptr;  // a child object
 
   QString m_remembered_message;

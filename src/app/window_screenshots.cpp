@@ -7,12 +7,17 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <deque>
 
 #include "app/about_form.h"
 #include "app/convert_images_form.h"
+#include "app/bitmap_image.h"
+#include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
+#include "app/gif_to_bmp_form.h"
 #include "app/help_notes.h"
 #include "app/hint_form.h"
 #include "app/image_list_grid.h"
@@ -23,6 +28,8 @@
 #include "app/video_compression_form.h"
 #include "common/desktop.h"
 #include "common/reporter.h"
+#include "gif/gif_extensions.h"
+#include "gif/gif_image.h"
 
 namespace {
 
@@ -78,6 +85,36 @@ std::string ExampleFolder(const QTemporaryDir& dir) {
   return folder.toStdString();
 }
 
+// File dialogs that answer with the queued paths.
+class AnsweringDialogs final : public sf::app::FileDialogs {
+ public:
+  std::optional<sf::app::FileDialogAnswer> Save(const sf::app::FileDialogRequest&) override { return Next(); }
+  std::optional<sf::app::FileDialogAnswer> Open(const sf::app::FileDialogRequest&) override { return Next(); }
+  std::deque<std::string> paths;
+
+ private:
+  std::optional<sf::app::FileDialogAnswer> Next() {
+    if (paths.empty()) return std::nullopt;
+    sf::app::FileDialogAnswer answer{paths.front(), 1};
+    paths.pop_front();
+    return answer;
+  }
+};
+
+// An eight-frame animation of the example picture going round the colours.
+std::string ExampleAnimation(const QTemporaryDir& dir) {
+  sf::TGIFImage animation;
+  for (int k = 0; k < 8; ++k) {
+    sf::TGIFSubImage& frame = animation.Frame(animation.Add(sf::app::ToBitmap(ExamplePicture(200, 150, k * 45))));
+    auto control = frame.CreateGraphicControlExtension();
+    control->SetDelay(25);
+    frame.AppendExtension(control);
+  }
+  const std::string path = dir.path().toStdString() + "/Holiday 2026/sunset.gif";
+  animation.SaveToFile(path);
+  return path;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,9 +128,11 @@ int main(int argc, char** argv) {
 
   sf::SilentReporter reporter;
   sf::NoDesktop desktop;
+  AnsweringDialogs dialogs;
   sf::app::WindowServices services;
   services.reporter = &reporter;
   services.desktop = &desktop;
+  services.dialogs = &dialogs;
   sf::app::TAVICompileForm main_window(services);
   FillExampleList(main_window);
   bool saved = Save(main_window, folder);
@@ -130,5 +169,12 @@ int main(int argc, char** argv) {
   converter.Grid().SelectRow(2);
   converter.StringGridClick();
   saved &= Save(converter, folder);
+  sf::app::TGIFtoBMPForm& gif_extract = main_window.GifExtractForm();
+  gif_extract.show();
+  dialogs.paths = {ExampleAnimation(pictures), example_folder + "/GIF Bitmap"};
+  gif_extract.LoadGIFBtnClick();
+  gif_extract.OutputNameBtnClick();
+  gif_extract.findChild<QSpinBox*>(QStringLiteral("ViewFrameCEdit"))->setValue(3);
+  saved &= Save(gif_extract, folder);
   return saved ? 0 : 1;
 }

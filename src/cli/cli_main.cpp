@@ -18,6 +18,7 @@ const std::vector<Command> kCommands = {
     {"effects", "apply an effect list to a picture and write it as BMP", &RunEffectsCommand},
     {"convert", "convert pictures to BMP, JPEG or GIF files, resized and with effects", &RunConvertCommand},
     {"extract-avi", "write frames of an AVI file as numbered BMP files", &RunExtractAviCommand},
+    {"extract-gif", "write the composed frames of an animated GIF as numbered BMP files", &RunExtractGifCommand},
     {"gif-info", "print the screen, frames, loops and frame details of a GIF", &RunGifInfoCommand},
 };
 

@@ -28,6 +28,7 @@ int RunFitCommand(std::span<const std::string> args);
 int RunEffectsCommand(std::span<const std::string> args);
 int RunConvertCommand(std::span<const std::string> args);
 int RunExtractAviCommand(std::span<const std::string> args);
+int RunExtractGifCommand(std::span<const std::string> args);
 int RunGifInfoCommand(std::span<const std::string> args);
 
 }  // namespace sf::cli

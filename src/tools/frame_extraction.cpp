@@ -27,11 +27,6 @@ int Percent(int processed, int count) {
   return count > 0 ? static_cast<int>(static_cast<long long>(processed) * 100 / count) : 0;
 }
 
-void ShowProgress(ProgressObserver& progress, int processed, int count) {
-  const int percent = Percent(processed, count);
-  progress.Progress(ExtractionProgressLabel(processed, percent), percent);
-}
-
 void DrawOrReport(FrameSource& source, int index, Bitmap& preview, Reporter& reporter) {
   try {
     source.DrawFrame(index, preview);
@@ -42,6 +37,11 @@ void DrawOrReport(FrameSource& source, int index, Bitmap& preview, Reporter& rep
 }
 
 }  // namespace
+
+void ShowExtractionProgress(ProgressObserver& progress, int processed, int count) {
+  const int percent = Percent(processed, count);
+  progress.Progress(ExtractionProgressLabel(processed, percent), percent);
+}
 
 std::string FrameFileName(const std::string& base, int k, int total) {
   const int width = DecimalDigits(total > 1 ? total - 1 : 0);
@@ -85,7 +85,7 @@ ExtractionResult ExtractFrames(FrameSource& source, const ExtractionRequest& req
       WriteBmpFile(preview, FrameFileName(request.base, reverse_numbers ? mirrored : k, total));
       ++result.processed;
       if ((k + 1) % interval != 0) continue;
-      ShowProgress(progress, result.processed, result.count);
+      ShowExtractionProgress(progress, result.processed, result.count);
       if (request.show_frame) request.show_frame(frame + 1);
       progress.ProcessEvents();
       if (progress.StopRequested()) {
@@ -100,7 +100,7 @@ ExtractionResult ExtractFrames(FrameSource& source, const ExtractionRequest& req
     reporter.Error(request.style.failure_message);
     result.outcome = ExtractionOutcome::kFailed;
   }
-  ShowProgress(progress, result.processed, result.count);
+  ShowExtractionProgress(progress, result.processed, result.count);
   return result;
 }
 

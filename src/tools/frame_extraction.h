@@ -61,6 +61,10 @@ struct ExtractionResult {
 // base + k in decimal, padded with zeros to the digit count of total - 1, + ".bmp".
 std::string FrameFileName(const std::string& base, int k, int total);
 
+// "Frames Processed/Percent: 3 / 60%" with the truncated percent of processed
+// in count, and the fill.
+void ShowExtractionProgress(ProgressObserver& progress, int processed, int count);
+
 // Checks the destination and the range (errors "Please choose a destination
 // for the bitmaps. Process stopped.\n- ExtractBtnClick()" and "Invalid frame
 // range. - ExtractBtnClick()"), then draws every frame of the range into the
