@@ -13,8 +13,8 @@
 #include <deque>
 
 #include "app/about_form.h"
-#include "app/convert_images_form.h"
 #include "app/bitmap_image.h"
+#include "app/convert_images_form.h"
 #include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
 #include "app/gif_to_bmp_form.h"
