@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "effects/anti_alias.h"
@@ -43,8 +45,16 @@ void RealValue(Bitmap& picture, double value, ProgressObserver*) {
   Effect(picture, value);
 }
 
+// The only effect whose work grows with its value (a radius): a value beyond
+// what the editor offers, found in a file, would run for hours, so it is refused.
+constexpr double kLargestBlurRadius = 150;
+
 void BlurGaussianEntry(Bitmap& picture, double value, ProgressObserver* observer) {
-  BlurGaussian(picture, static_cast<int>(std::trunc(value)), observer);
+  const int radius = static_cast<int>(std::trunc(value));
+  if (radius > kLargestBlurRadius) {
+    throw std::out_of_range("Blur Gaussian takes values up to 150, not " + std::to_string(radius) + ".");
+  }
+  BlurGaussian(picture, radius, observer);
 }
 
 // Maxima of 0 mark the three that depend on the picture; the table below
@@ -59,7 +69,7 @@ constexpr std::array<EffectEntry, 23> kCatalogue = {{
     {"Anti-alias", 256, 3, &WholeValue<AntiAlias>},
     {"Noise Color", 3000, 100, &WholeValue<NoiseColor>},
     {"Noise Mono", 3000, 100, &WholeValue<NoiseMono>},
-    {"Blur Gaussian", 150, 1, &BlurGaussianEntry},
+    {"Blur Gaussian", kLargestBlurRadius, 1, &BlurGaussianEntry},
     {"Blur Split", 0, 2, &WholeValue<BlurSplit>},
     {"Mosaic", 550, 10, &WholeValue<Mosaic>},
     {"Twist", 1000, 100, &WholeValue<Twist>},

@@ -70,9 +70,11 @@ std::string& LastKindName() {
 }  // namespace
 
 Bitmap ReadPicture(const std::string& path, std::string* kind_name) {
-  const std::string lower = ToLowerAscii(path);
-  const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
-  const std::span<const std::uint8_t> all(bytes);
+  return DecodePicture(ReadWholeFile(path), path, kind_name);
+}
+
+Bitmap DecodePicture(std::span<const std::uint8_t> all, const std::string& name, std::string* kind_name) {
+  const std::string lower = ToLowerAscii(name);
   PictureKind kind = KindFromName(lower);
   if (const auto by_content = KindFromContent(all.first(std::min(all.size(), kSignatureBytes)))) kind = *by_content;
 

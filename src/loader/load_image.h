@@ -5,6 +5,8 @@
 //   const Bitmap picture = ReadPicture(path, &kind_name);   // throws instead
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "common/reporter.h"
@@ -17,6 +19,9 @@ namespace sf {
 // (.emf)", "PNG", or "Unknown" for a file handed to the general reader. Throws
 // FormatError or std::runtime_error with the failure's own message.
 Bitmap ReadPicture(const std::string& path, std::string* kind_name);
+// The same for a file's bytes already read; name is the file's name (only its
+// extension counts, when the content does not tell the kind).
+Bitmap DecodePicture(std::span<const std::uint8_t> bytes, const std::string& name, std::string* kind_name);
 
 // Empties the holder, then loads the picture into it. A missing file, or one
 // that fails to load, is reported through the reporter and leaves the holder

@@ -70,6 +70,11 @@ TEST(ApplyEffect, TruncatesTheValueTowardZeroAndRefusesValuesNoIntHolds) {
                 ThrowsMessage<std::out_of_range>(StrEq("The effect value is out of range.")))
         << value;
   }
+  // The blur's work grows with its radius: past the editor's largest it is refused.
+  EXPECT_FALSE(ApplyEffect(picture, "Blur Gaussian", 150.9));
+  picture = gradient;
+  EXPECT_THAT([&] { (void)(ApplyEffect(picture, "Blur Gaussian", 100000)); },
+              ThrowsMessage<std::out_of_range>(StrEq("Blur Gaussian takes values up to 150, not 100000.")));
   EXPECT_TRUE(test::SamePixels(picture, gradient));
 }
 
