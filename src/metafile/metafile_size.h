@@ -25,4 +25,8 @@ std::int64_t UnitsToPixels(std::int64_t length, std::int64_t units_per_inch);
 // Throws FormatError when the size is beyond the ceilings above.
 void CheckMetafileSize(std::int64_t width, std::int64_t height);
 
+// The size, scaled down with its aspect kept (each side at least 1) until it
+// is within the ceilings above; a size within them is kept as it is.
+MetafileSize FitMetafileSize(std::int64_t width, std::int64_t height);
+
 }  // namespace sf

@@ -112,10 +112,11 @@ Frame FrameOf(std::span<const std::uint8_t> bytes, const WmfHeader& header) {
   }
   const std::optional<Point2> extent = LastWindowExtent(bytes, header);
   if (!extent) throw FormatError("The WMF file gives no picture size");
+  // A window unit is a pixel, unless the window is larger than any picture
+  // may be: then the drawing is scaled down to the largest size, its aspect kept.
   const auto w = static_cast<std::int64_t>(extent->x < 0 ? -extent->x : extent->x);
   const auto h = static_cast<std::int64_t>(extent->y < 0 ? -extent->y : extent->y);
-  CheckMetafileSize(w, h);
-  frame.size = {static_cast<int>(w), static_cast<int>(h)};
+  frame.size = FitMetafileSize(w, h);
   frame.window_ext = *extent;
   return frame;
 }

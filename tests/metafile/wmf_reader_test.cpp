@@ -102,6 +102,13 @@ TEST(WmfReader, NaturalSize) {
   const auto plain = Wmf().WindowExt(1, 1).WindowExt(-120, 80).Bytes(std::nullopt);
   EXPECT_EQ(WmfSize(plain), (MetafileSize{120, 80}));
   EXPECT_EQ(RenderWmf(plain).Width(), 120);
+  // A window larger than any picture may be is drawn at the largest size, its aspect kept.
+  Wmf large;
+  large.WindowExt(30000, 15000).Brush(0xFF0000).Select(0).Rectangle(0, 0, 15000, 15000);
+  EXPECT_EQ(WmfSize(large.Bytes(std::nullopt)), (MetafileSize{8192, 4096}));
+  const Bitmap drawn = RenderWmf(large.Bytes(std::nullopt));
+  EXPECT_EQ(drawn.PixelColor(2000, 2000), kBlue);
+  EXPECT_EQ(drawn.PixelColor(6000, 2000), kWhite);
 }
 
 TEST(WmfReader, RectangleFillsInsideItsOutline) {
