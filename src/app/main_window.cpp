@@ -17,6 +17,7 @@
 #include <QStandardPaths>
 
 #include "app/about_form.h"
+#include "app/bitrate_form.h"
 #include "app/decorative_pictures.h"
 #include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
@@ -100,6 +101,8 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   m_ui = BuildMainControls(*m_client, m_list);
   m_hint_form = std::make_unique<THintForm>();
   m_gif_settings = std::make_unique<TGIFSettingsForm>(*m_hint_form);
+  m_bitrate_form = std::make_unique<TBitrateForm>(GetReporter());
+  connect(m_bitrate_form.get(), &TBitrateForm::closed, this, &QWidget::show);
 
   m_settings.output_path = DefaultOutputPath(m_documents_folder);
   m_ui.OutputEdit->setText(QString::fromStdString(m_settings.output_path));
@@ -295,6 +298,7 @@ void TAVICompileForm::ConnectMenus() {
   connect(m_menu.SlideforgeHomeBtn, &QAction::triggered, this, [this] { GetDesktop().Open(kSlideforgeHomePage); });
   connect(m_menu.KorvaneHomeBtn, &QAction::triggered, this, [this] { GetDesktop().Open(kMakerHomePage); });
   connect(m_menu.AboutBtn, &QAction::triggered, this, &TAVICompileForm::AboutBtnClick);
+  connect(m_menu.BitrateCalcBtn, &QAction::triggered, this, &TAVICompileForm::BitrateCalcBtnClick);
 }
 
 void TAVICompileForm::ImageList1Click() {
@@ -363,6 +367,11 @@ void TAVICompileForm::HelpBtnClick() {
 void TAVICompileForm::AboutBtnClick() {
   TAboutForm about(GetDesktop(), this);
   about.exec();
+}
+
+void TAVICompileForm::BitrateCalcBtnClick() {
+  hide();
+  m_bitrate_form->show();
 }
 
 }  // namespace sf::app

@@ -26,6 +26,7 @@ namespace sf::app {
 
 class THintForm;
 class TGIFSettingsForm;
+class TBitrateForm;
 class MainWindowListHost;
 class TAVICompileForm;
 
@@ -65,6 +66,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   QWidget* ClientArea() const { return m_client; }
   THintForm& HintForm() { return *m_hint_form; }
   TGIFSettingsForm& GifSettingsForm() { return *m_gif_settings; }
+  TBitrateForm& BitrateForm() { return *m_bitrate_form; }
   // The list and File menu commands, connected to the controls.
   MainWindowListHost& ListCommandsHost() { return *m_list_host; }
   Reporter& GetReporter() { return *m_services.reporter; }
@@ -130,6 +132,8 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   void ExitBtnClick();
   void HelpBtnClick();
   void AboutBtnClick();
+  // Hides this window and shows the bitrate calculator, whose Close shows it again.
+  void BitrateCalcBtnClick();
   void EnterBusyState() override;
   void LeaveBusyState() override;
 
@@ -212,6 +216,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   WindowProgress m_progress{*this};
   std::unique_ptr<THintForm> m_hint_form;
   std::unique_ptr<TGIFSettingsForm> m_gif_settings;
+  std::unique_ptr<TBitrateForm> m_bitrate_form;
   MainWindowListHost* m_list_host = nullptr;  // a child object
 
   QString m_remembered_message;

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "app/about_form.h"
+#include "app/bitrate_form.h"
 #include "app/gif_settings_form.h"
 #include "app/help_notes.h"
 #include "app/hint_form.h"
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
   saved &= Save(main_window.GifSettingsForm(), folder);
   sf::app::TVideoCompressionForm compression;
   saved &= Save(compression, folder);
+  saved &= Save(main_window.BitrateForm(), folder);
 
   const QTemporaryDir pictures;
   const std::string example_folder = ExampleFolder(pictures);

@@ -18,6 +18,7 @@ const std::vector<Command> kCommands = {
     {"effects", "apply an effect list to a picture and write it as BMP", &RunEffectsCommand},
     {"extract-avi", "write frames of an AVI file as numbered BMP files", &RunExtractAviCommand},
     {"gif-info", "print the screen, frames, loops and frame details of a GIF", &RunGifInfoCommand},
+    {"bitrate", "work out the video bit rate that fills the discs", &RunBitrateCommand},
 };
 
 void PrintUsage(std::ostream& out) {

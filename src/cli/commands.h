@@ -28,5 +28,6 @@ int RunFitCommand(std::span<const std::string> args);
 int RunEffectsCommand(std::span<const std::string> args);
 int RunExtractAviCommand(std::span<const std::string> args);
 int RunGifInfoCommand(std::span<const std::string> args);
+int RunBitrateCommand(std::span<const std::string> args);
 
 }  // namespace sf::cli
