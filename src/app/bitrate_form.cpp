@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <span>
 
 #include "app/clickable_label.h"
 #include "app/decorative_pictures.h"

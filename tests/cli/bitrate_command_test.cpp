@@ -10,7 +10,7 @@
 namespace sf {
 namespace {
 
-int Run(const std::string& words, std::string* out, const std::string& redirect = "2>/dev/null") {
+int RunBitrate(const std::string& words, std::string* out, const std::string& redirect = "2>/dev/null") {
   return test::RunCommand("'" + test::SlideforgeBinary() + "' bitrate " + words + " " + redirect, out);
 }
 
@@ -26,7 +26,7 @@ std::string Value(const std::string& out, const std::string& name) {
 
 TEST(BitrateCommand, PrintsEveryResultOfTheDvdPreset) {
   std::string out;
-  ASSERT_EQ(Run("", &out), 0);
+  ASSERT_EQ(RunBitrate("", &out), 0);
   EXPECT_EQ(out,
             "dvd max: 9570\n"
             "cdvd max: 9570\n"
@@ -44,7 +44,7 @@ TEST(BitrateCommand, PrintsEveryResultOfTheDvdPreset) {
 TEST(BitrateCommand, OptionsOverrideTheTypesPreset) {
   std::string out;
   // The SVCD preset with one disc instead of two.
-  ASSERT_EQ(Run("--type SVCD --discs 1", &out), 0);
+  ASSERT_EQ(RunBitrate("--type SVCD --discs 1", &out), 0);
   EXPECT_EQ(out,
             "dvd max: 9570\n"
             "cdvd max: 9570\n"
@@ -59,14 +59,14 @@ TEST(BitrateCommand, OptionsOverrideTheTypesPreset) {
             "total iso size mb: 5\n");
 
   // The DVD preset spelt out in full, 30 minutes, kilobits of 1024 bits: the cap.
-  ASSERT_EQ(Run("--type=DVD --minutes 30 --audio 224 --tracks 1 --size 4480 --unit MB --discs 1 --kilobit 1024 "
+  ASSERT_EQ(RunBitrate("--type=DVD --minutes 30 --audio 224 --tracks 1 --size 4480 --unit MB --discs 1 --kilobit 1024 "
                 "--free 25",
                 &out),
             0);
   EXPECT_EQ(Value(out, "dvd max"), "9346");
   EXPECT_EQ(Value(out, "bitrate kbps"), "9346");
   EXPECT_EQ(Value(out, "bitrate bps"), "9570304");
-  ASSERT_EQ(Run("--minutes 30 --kilobit 1024 --ignore-max", &out), 0);
+  ASSERT_EQ(RunBitrate("--minutes 30 --kilobit 1024 --ignore-max", &out), 0);
   EXPECT_EQ(Value(out, "bitrate kbps"), "19632");
   EXPECT_EQ(Value(out, "bitrate bps"), "20103677");
 }
@@ -74,9 +74,9 @@ TEST(BitrateCommand, OptionsOverrideTheTypesPreset) {
 TEST(BitrateCommand, APlayingTimeOfZeroFailsWithTheCalculatorsMessages) {
   std::string out;
   std::string messages;
-  EXPECT_EQ(Run("--minutes 0", &out), 1);
+  EXPECT_EQ(RunBitrate("--minutes 0", &out), 1);
   EXPECT_EQ(out, "");
-  EXPECT_EQ(Run("--minutes 0", &messages, "2>&1 >/dev/null"), 1);
+  EXPECT_EQ(RunBitrate("--minutes 0", &messages, "2>&1 >/dev/null"), 1);
   EXPECT_EQ(messages, "Floating point division by zero\nUnable to calculate bitrate.\n");
 }
 
@@ -85,11 +85,11 @@ TEST(BitrateCommand, BadOptionsAreUsageErrors) {
                             "--tracks 1000", "--frames 3", "extra"}) {
     SCOPED_TRACE(words);
     std::string out;
-    EXPECT_EQ(Run(words, &out), 2);
+    EXPECT_EQ(RunBitrate(words, &out), 2);
     EXPECT_EQ(out, "");
   }
   std::string help;
-  ASSERT_EQ(Run("--help", &help), 0);
+  ASSERT_EQ(RunBitrate("--help", &help), 0);
   for (const char* name : {"dvd max:", "overhead:", "audio size kb:", "bitrate bps:", "video size mb:",
                            "total iso size mb:", "--ignore-max"})
     EXPECT_NE(help.find(name), std::string::npos) << name;
