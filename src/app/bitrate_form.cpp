@@ -110,6 +110,8 @@ TBitrateForm::TBitrateForm(Reporter& reporter, QWidget* parent)
   setFixedSize(kClientWidth, kClientHeight);
   QFont small = font();
   small.setPointSize(8);
+  // Narrower letters, so that every caption fits the small window in full.
+  small.setStretch(QFont::SemiCondensed);
   setFont(small);
   BuildControls();
   ConnectHandlers();
@@ -120,22 +122,22 @@ TBitrateForm::TBitrateForm(Reporter& reporter, QWidget* parent)
 
 void TBitrateForm::BuildControls() {
   m_type_box = MakeCombo(this, "TypeBox", kTypeItems, "DVD");
-  m_duration_edit = MakeEdit(this, "DurationEdit", "90", 64);
+  m_duration_edit = MakeEdit(this, "DurationEdit", "90", 48);
   m_audio_box = MakeCombo(this, "AudioBox", kAudioItems, "224");
   m_audio_box->setEditable(true);
-  m_audio_box->setFixedWidth(64);
+  m_audio_box->setFixedWidth(58);
   m_num_tracks_edit = MakeSpin(this, "NumTracksEdit", 0);
-  m_size_edit = MakeEdit(this, "SizeEdit", "4.375", 64);
+  m_size_edit = MakeEdit(this, "SizeEdit", "4.375", 48);
   m_size_box = MakeCombo(this, "SizeBox", kUnitItems, "GB");
   m_num_disks_edit = MakeSpin(this, "NumDisksEdit", 1);
   m_bits_per_kilo_box = MakeCombo(this, "BitsPerKiloBox", kBitsPerKiloItems, "1000");
-  m_free_space_edit = MakeEdit(this, "FreeSpaceEdit", "25", 40);
+  m_free_space_edit = MakeEdit(this, "FreeSpaceEdit", "25", 36);
   m_ignore_max_chk_box = Named(new QCheckBox(this), "IgnoreMaxChkBox");
   m_ignore_max_lbl = Named(new ClickableLabel(QStringLiteral(" Ignore max bitrate limit"), this), "IgnoreMaxLbl");
 
   auto* inputs = new QGridLayout;
-  inputs->setHorizontalSpacing(6);
-  inputs->setVerticalSpacing(5);
+  inputs->setHorizontalSpacing(4);
+  inputs->setVerticalSpacing(4);
   const auto add_row = [&](int row, const char* caption, QWidget* buddy, QLayout* cell) {
     if (caption) inputs->addWidget(MakeLabel(this, caption, buddy), row, 0);
     inputs->addLayout(cell, row, 1);
@@ -148,8 +150,10 @@ void TBitrateForm::BuildControls() {
   // Alt+N belongs to the audio tracks; the discs take Alt+R.
   add_row(5, "Numbe&r of Disks:", m_num_disks_edit, WithSuffix(m_num_disks_edit, nullptr));
   add_row(6, "Bits per &kilobit:", m_bits_per_kilo_box, WithSuffix(m_bits_per_kilo_box, nullptr));
-  add_row(7, "Ke&ep", m_free_space_edit,
-          WithSuffix(m_free_space_edit, MakeLabel(this, "MB free for ISO files.")));
+  // The keep-free row is the widest; it spans both columns of the grid.
+  auto* keep_row = WithSuffix(m_free_space_edit, MakeLabel(this, "MB free for ISO files."));
+  keep_row->insertWidget(0, MakeLabel(this, "Ke&ep", m_free_space_edit));
+  inputs->addLayout(keep_row, 7, 0, 1, 2);
   auto* ignore_row = new QHBoxLayout;
   ignore_row->setSpacing(0);
   ignore_row->addWidget(m_ignore_max_chk_box);
@@ -179,11 +183,12 @@ void TBitrateForm::BuildControls() {
     }
   }
   table->setColumnStretch(1, 1);
+  m_max_table->setFixedWidth(172);
 
   m_overhead_edit = MakeResult(this, "OverheadEdit", "92", false);
+  m_overhead_edit->setFixedWidth(48);
   auto* overhead = new QHBoxLayout;
   overhead->setSpacing(4);
-  overhead->addWidget(MakeLabel(this, "&MPEG/Author Overhead:", m_overhead_edit));
   overhead->addWidget(m_overhead_edit);
   overhead->addWidget(MakeLabel(this, "MB"));
   overhead->addStretch(1);
@@ -193,6 +198,7 @@ void TBitrateForm::BuildControls() {
   auto* outputs = new QVBoxLayout;
   outputs->setSpacing(4);
   outputs->addWidget(m_max_table);
+  outputs->addWidget(MakeLabel(this, "&MPEG/Author Overhead:", m_overhead_edit));
   outputs->addLayout(overhead);
   outputs->addWidget(m_audio_file_size_lbl);
   outputs->addWidget(m_disk_space_lbl);
@@ -220,13 +226,13 @@ void TBitrateForm::BuildControls() {
   results->addWidget(m_close_btn, 1, 4);
 
   auto* columns = new QHBoxLayout;
-  columns->setSpacing(12);
-  columns->addLayout(inputs);
-  columns->addLayout(outputs, 1);
+  columns->setSpacing(8);
+  columns->addLayout(inputs, 1);
+  columns->addLayout(outputs);
   auto* layout = new QVBoxLayout(this);
   // The bottom margin leaves room for the status bar drawn below the controls.
-  layout->setContentsMargins(10, 8, 10, 8 + 19);
-  layout->setSpacing(8);
+  layout->setContentsMargins(8, 6, 8, 6 + 19);
+  layout->setSpacing(6);
   layout->addLayout(columns);
   layout->addStretch(1);
   layout->addLayout(results);
