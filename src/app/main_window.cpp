@@ -18,6 +18,7 @@
 
 #include "app/about_form.h"
 #include "app/bitrate_form.h"
+#include "app/bmp_extract_form.h"
 #include "app/decorative_pictures.h"
 #include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
@@ -103,6 +104,8 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   m_gif_settings = std::make_unique<TGIFSettingsForm>(*m_hint_form);
   m_bitrate_form = std::make_unique<TBitrateForm>(GetReporter());
   connect(m_bitrate_form.get(), &TBitrateForm::closed, this, &QWidget::show);
+  m_bmp_extract_form = std::make_unique<TBMPExtractForm>(GetReporter(), Dialogs(), GetDesktop(), m_documents_folder);
+  connect(m_bmp_extract_form.get(), &TBMPExtractForm::closed, this, &QWidget::show);
 
   m_settings.output_path = DefaultOutputPath(m_documents_folder);
   m_ui.OutputEdit->setText(QString::fromStdString(m_settings.output_path));
@@ -299,6 +302,7 @@ void TAVICompileForm::ConnectMenus() {
   connect(m_menu.KorvaneHomeBtn, &QAction::triggered, this, [this] { GetDesktop().Open(kMakerHomePage); });
   connect(m_menu.AboutBtn, &QAction::triggered, this, &TAVICompileForm::AboutBtnClick);
   connect(m_menu.BitrateCalcBtn, &QAction::triggered, this, &TAVICompileForm::BitrateCalcBtnClick);
+  connect(m_menu.ExtractBitmaps, &QAction::triggered, this, &TAVICompileForm::ExtractBitmapsClick);
 }
 
 void TAVICompileForm::ImageList1Click() {
@@ -372,6 +376,11 @@ void TAVICompileForm::AboutBtnClick() {
 void TAVICompileForm::BitrateCalcBtnClick() {
   hide();
   m_bitrate_form->show();
+}
+
+void TAVICompileForm::ExtractBitmapsClick() {
+  hide();
+  m_bmp_extract_form->show();
 }
 
 }  // namespace sf::app

@@ -27,6 +27,7 @@ namespace sf::app {
 class THintForm;
 class TGIFSettingsForm;
 class TBitrateForm;
+class TBMPExtractForm;
 class MainWindowListHost;
 class TAVICompileForm;
 
@@ -67,6 +68,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   THintForm& HintForm() { return *m_hint_form; }
   TGIFSettingsForm& GifSettingsForm() { return *m_gif_settings; }
   TBitrateForm& BitrateForm() { return *m_bitrate_form; }
+  TBMPExtractForm& BMPExtractForm() { return *m_bmp_extract_form; }
   // The list and File menu commands, connected to the controls.
   MainWindowListHost& ListCommandsHost() { return *m_list_host; }
   Reporter& GetReporter() { return *m_services.reporter; }
@@ -134,6 +136,8 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   void AboutBtnClick();
   // Hides this window and shows the bitrate calculator, whose Close shows it again.
   void BitrateCalcBtnClick();
+  // Hides this window and shows the AVI frame extractor, whose Close shows it again.
+  void ExtractBitmapsClick();
   void EnterBusyState() override;
   void LeaveBusyState() override;
 
@@ -217,6 +221,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   std::unique_ptr<THintForm> m_hint_form;
   std::unique_ptr<TGIFSettingsForm> m_gif_settings;
   std::unique_ptr<TBitrateForm> m_bitrate_form;
+  std::unique_ptr<TBMPExtractForm> m_bmp_extract_form;
   MainWindowListHost* m_list_host = nullptr;  // a child object
 
   QString m_remembered_message;

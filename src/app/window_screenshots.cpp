@@ -11,7 +11,10 @@
 #include <cstdio>
 
 #include "app/about_form.h"
+#include "app/bitmap_image.h"
 #include "app/bitrate_form.h"
+#include "app/bmp_extract_form.h"
+#include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
 #include "app/help_notes.h"
 #include "app/hint_form.h"
@@ -21,6 +24,7 @@
 #include "app/open_folder_form.h"
 #include "app/view_image_form.h"
 #include "app/video_compression_form.h"
+#include "avi/avi_writer.h"
 #include "common/desktop.h"
 #include "common/reporter.h"
 
@@ -78,6 +82,32 @@ std::string ExampleFolder(const QTemporaryDir& dir) {
   return folder.toStdString();
 }
 
+// Answers the file dialogs with these paths in turn, then cancels.
+class FixedDialogs final : public sf::app::FileDialogs {
+ public:
+  explicit FixedDialogs(std::vector<std::string> paths) : m_paths(std::move(paths)) {}
+  std::optional<sf::app::FileDialogAnswer> Save(const sf::app::FileDialogRequest&) override { return Answer(); }
+  std::optional<sf::app::FileDialogAnswer> Open(const sf::app::FileDialogRequest&) override { return Answer(); }
+
+ private:
+  std::optional<sf::app::FileDialogAnswer> Answer() {
+    if (m_next == m_paths.size()) return std::nullopt;
+    return sf::app::FileDialogAnswer{m_paths[m_next++], 1};
+  }
+  std::vector<std::string> m_paths;
+  std::size_t m_next = 0;
+};
+
+// A 160 x 120 AVI of a sun setting over 30 frames, for the frame extractor.
+std::string ExampleVideo(const QTemporaryDir& dir) {
+  const std::string path = dir.path().toStdString() + "/sunset.avi";
+  auto writer = sf::AviWriter::Open(path, 100000.0, 25);
+  if (!writer) return path;
+  for (int frame = 0; frame < 30; ++frame) writer->AddFrame(sf::app::ToBitmap(ExamplePicture(160, 120, frame * 4)));
+  sf::AviWriter::Close(std::move(writer));
+  return path;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -123,5 +153,14 @@ int main(int argc, char** argv) {
   viewer.setWindowState(Qt::WindowNoState);
   viewer.resize(720, 540);
   saved &= Save(viewer, folder);
+
+  // The frame extractor after writing all 30 frames of a video.
+  FixedDialogs video_dialogs({ExampleVideo(pictures), pictures.path().toStdString() + "/Frames/sunset"});
+  QDir().mkpath(pictures.path() + QStringLiteral("/Frames"));
+  sf::app::TBMPExtractForm extractor(reporter, video_dialogs, desktop, main_window.DocumentsFolder());
+  extractor.LoadAVIBtnClick();
+  extractor.findChild<QPushButton*>(QStringLiteral("OutputNameBtn"))->click();
+  extractor.ExtractBtnClick();
+  saved &= Save(extractor, folder);
   return saved ? 0 : 1;
 }
