@@ -231,6 +231,8 @@ class TestBMPExtractForm : public QObject {
         QVERIFY(rig.Find("StopBtn")->isVisible());
         QVERIFY(!rig.Find("CloseBtn")->isEnabled());
         QVERIFY(!rig.Find("ViewFrameCEdit")->isEnabled());
+        // The close box waits for the extraction to end.
+        QVERIFY(!rig.Form().close());
         rig.Click("StopBtn");
       });
       rig.Click("ExtractBtn");
