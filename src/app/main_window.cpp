@@ -17,6 +17,8 @@
 #include <QStandardPaths>
 
 #include "app/about_form.h"
+#include "app/bitrate_form.h"
+#include "app/bmp_extract_form.h"
 #include "app/convert_images_form.h"
 #include "app/decorative_pictures.h"
 #include "app/file_dialogs.h"
@@ -105,6 +107,10 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   m_convert_form = std::make_unique<TConvertImagesForm>(*m_hint_form, GetReporter(), GetDesktop(), m_documents_folder);
   m_convert_form->SetCloseAction([this] { show(); });
   m_gif_extract = std::make_unique<TGIFtoBMPForm>(*this);
+  m_bitrate_form = std::make_unique<TBitrateForm>(GetReporter());
+  connect(m_bitrate_form.get(), &TBitrateForm::closed, this, &QWidget::show);
+  m_bmp_extract_form = std::make_unique<TBMPExtractForm>(GetReporter(), Dialogs(), GetDesktop(), m_documents_folder);
+  connect(m_bmp_extract_form.get(), &TBMPExtractForm::closed, this, &QWidget::show);
 
   m_settings.output_path = DefaultOutputPath(m_documents_folder);
   m_ui.OutputEdit->setText(QString::fromStdString(m_settings.output_path));
@@ -303,6 +309,8 @@ void TAVICompileForm::ConnectMenus() {
   connect(m_menu.ImageConverterBtn, &QAction::triggered, this, &TAVICompileForm::ImageConverterBtnClick);
   connect(m_menu.ExtractBitmapsfromGIFAnimation1, &QAction::triggered, this,
           &TAVICompileForm::ExtractBitmapsfromGIFAnimation1Click);
+  connect(m_menu.BitrateCalcBtn, &QAction::triggered, this, &TAVICompileForm::BitrateCalcBtnClick);
+  connect(m_menu.ExtractBitmaps, &QAction::triggered, this, &TAVICompileForm::ExtractBitmapsClick);
 }
 
 // The converter is a tool window: the main window hides while it is open.
@@ -384,6 +392,16 @@ void TAVICompileForm::HelpBtnClick() {
 void TAVICompileForm::AboutBtnClick() {
   TAboutForm about(GetDesktop(), this);
   about.exec();
+}
+
+void TAVICompileForm::BitrateCalcBtnClick() {
+  hide();
+  m_bitrate_form->show();
+}
+
+void TAVICompileForm::ExtractBitmapsClick() {
+  hide();
+  m_bmp_extract_form->show();
 }
 
 }  // namespace sf::app

@@ -28,6 +28,8 @@ class THintForm;
 class TGIFSettingsForm;
 class TConvertImagesForm;
 class TGIFtoBMPForm;
+class TBitrateForm;
+class TBMPExtractForm;
 class MainWindowListHost;
 class TAVICompileForm;
 
@@ -69,6 +71,8 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   TGIFSettingsForm& GifSettingsForm() { return *m_gif_settings; }
   TConvertImagesForm& ConvertImagesForm() { return *m_convert_form; }
   TGIFtoBMPForm& GifExtractForm() { return *m_gif_extract; }
+  TBitrateForm& BitrateForm() { return *m_bitrate_form; }
+  TBMPExtractForm& BMPExtractForm() { return *m_bmp_extract_form; }
   // The list and File menu commands, connected to the controls.
   MainWindowListHost& ListCommandsHost() { return *m_list_host; }
   Reporter& GetReporter() { return *m_services.reporter; }
@@ -135,6 +139,10 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   void HelpBtnClick();
   void AboutBtnClick();
   void ImageConverterBtnClick();
+  // Hides this window and shows the bitrate calculator, whose Close shows it again.
+  void BitrateCalcBtnClick();
+  // Hides this window and shows the AVI frame extractor, whose Close shows it again.
+  void ExtractBitmapsClick();
   void EnterBusyState() override;
   void LeaveBusyState() override;
 
@@ -220,6 +228,8 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   std::unique_ptr<TGIFSettingsForm> m_gif_settings;
   std::unique_ptr<TConvertImagesForm> m_convert_form;
   std::unique_ptr<TGIFtoBMPForm> m_gif_extract;
+  std::unique_ptr<TBitrateForm> m_bitrate_form;
+  std::unique_ptr<TBMPExtractForm> m_bmp_extract_form;
   MainWindowListHost* m_list_host = nullptr;  // a child object
 
   QString m_remembered_message;

@@ -14,6 +14,8 @@
 
 #include "app/about_form.h"
 #include "app/bitmap_image.h"
+#include "app/bitrate_form.h"
+#include "app/bmp_extract_form.h"
 #include "app/convert_images_form.h"
 #include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
@@ -24,8 +26,9 @@
 #include "app/main_window.h"
 #include "app/open_dir_form.h"
 #include "app/open_folder_form.h"
-#include "app/view_image_form.h"
 #include "app/video_compression_form.h"
+#include "app/view_image_form.h"
+#include "avi/avi_writer.h"
 #include "common/desktop.h"
 #include "common/reporter.h"
 #include "gif/gif_extensions.h"
@@ -115,6 +118,16 @@ std::string ExampleAnimation(const QTemporaryDir& dir) {
   return path;
 }
 
+// A 160 x 120 AVI of a sun setting over 30 frames, for the frame extractor.
+std::string ExampleVideo(const QTemporaryDir& dir) {
+  const std::string path = dir.path().toStdString() + "/sunset.avi";
+  auto writer = sf::AviWriter::Open(path, 100000.0, 25);
+  if (!writer) return path;
+  for (int frame = 0; frame < 30; ++frame) writer->AddFrame(sf::app::ToBitmap(ExamplePicture(160, 120, frame * 4)));
+  sf::AviWriter::Close(std::move(writer));
+  return path;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +158,7 @@ int main(int argc, char** argv) {
   saved &= Save(main_window.GifSettingsForm(), folder);
   sf::app::TVideoCompressionForm compression;
   saved &= Save(compression, folder);
+  saved &= Save(main_window.BitrateForm(), folder);
 
   const QTemporaryDir pictures;
   const std::string example_folder = ExampleFolder(pictures);
@@ -176,5 +190,13 @@ int main(int argc, char** argv) {
   gif_extract.OutputNameBtnClick();
   gif_extract.findChild<QSpinBox*>(QStringLiteral("ViewFrameCEdit"))->setValue(3);
   saved &= Save(gif_extract, folder);
+  // The frame extractor after writing all 30 frames of a video.
+  dialogs.paths = {ExampleVideo(pictures), pictures.path().toStdString() + "/Frames/sunset"};
+  QDir().mkpath(pictures.path() + QStringLiteral("/Frames"));
+  sf::app::TBMPExtractForm extractor(reporter, dialogs, desktop, main_window.DocumentsFolder());
+  extractor.LoadAVIBtnClick();
+  extractor.findChild<QPushButton*>(QStringLiteral("OutputNameBtn"))->click();
+  extractor.ExtractBtnClick();
+  saved &= Save(extractor, folder);
   return saved ? 0 : 1;
 }

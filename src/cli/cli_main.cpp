@@ -20,6 +20,7 @@ const std::vector<Command> kCommands = {
     {"extract-avi", "write frames of an AVI file as numbered BMP files", &RunExtractAviCommand},
     {"extract-gif", "write the composed frames of an animated GIF as numbered BMP files", &RunExtractGifCommand},
     {"gif-info", "print the screen, frames, loops and frame details of a GIF", &RunGifInfoCommand},
+    {"bitrate", "work out the video bit rate that fills the discs", &RunBitrateCommand},
 };
 
 void PrintUsage(std::ostream& out) {

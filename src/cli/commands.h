@@ -30,5 +30,6 @@ int RunConvertCommand(std::span<const std::string> args);
 int RunExtractAviCommand(std::span<const std::string> args);
 int RunExtractGifCommand(std::span<const std::string> args);
 int RunGifInfoCommand(std::span<const std::string> args);
+int RunBitrateCommand(std::span<const std::string> args);
 
 }  // namespace sf::cli
