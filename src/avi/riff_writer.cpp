@@ -7,6 +7,8 @@
 #include <cassert>
 #include <stdexcept>
 
+#include "common/file_util.h"
+
 namespace sf {
 
 namespace {
@@ -28,7 +30,7 @@ RiffWriter::~RiffWriter() {
 void RiffWriter::Write(const void* data, std::size_t size) {
   assert(m_file != nullptr);
   if (size == 0) return;
-  if (std::fwrite(data, 1, size, m_file) != size) throw std::runtime_error("Unable to write file " + m_path);
+  if (std::fwrite(data, 1, size, m_file) != size) throw WriteFailure(m_path);
   m_position += size;
   m_end = std::max(m_end, m_position);
 }
@@ -91,7 +93,7 @@ void RiffWriter::Seek(std::uint64_t position) {
   assert(m_file != nullptr && position <= m_end);
   if (position == m_position) return;
   if (fseeko(m_file, static_cast<off_t>(position), SEEK_SET) != 0) {
-    throw std::runtime_error("Unable to write file " + m_path);
+    throw WriteFailure(m_path);
   }
   m_position = position;
 }
@@ -109,7 +111,7 @@ void RiffWriter::Close() {
   m_file = nullptr;
   const bool flushed = std::fflush(file) == 0;
   const bool closed = std::fclose(file) == 0;
-  if (!flushed || !closed) throw std::runtime_error("Unable to write file " + m_path);
+  if (!flushed || !closed) throw WriteFailure(m_path);
 }
 
 }  // namespace sf

@@ -68,7 +68,7 @@ void WriteWholeFile(const std::string& path, std::string_view content) {
   if (file == nullptr) throw std::runtime_error("Unable to create file " + path + ": " + std::strerror(errno));
   const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
   const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) throw std::runtime_error("Unable to write file " + path);
+  if (!written || !closed) throw WriteFailure(path);
 }
 
 void WriteFileReplacing(const std::string& path, std::string_view content) {
@@ -80,8 +80,13 @@ void WriteFileReplacing(const std::string& path, std::string_view content) {
   ok = std::fflush(file) == 0 && ok;
   ok = fsync(fileno(file)) == 0 && ok;
   ok = std::fclose(file) == 0 && ok;
-  if (!ok) throw std::runtime_error("Unable to write file " + path);
+  if (!ok) throw WriteFailure(path);
   output.PutInPlace();
+}
+
+std::runtime_error WriteFailure(const std::string& path) {
+  const int error = errno;
+  return std::runtime_error("Unable to write file " + path + (error != 0 ? ": " + std::string(std::strerror(error)) : ""));
 }
 
 std::string ToLowerAscii(std::string_view text) {

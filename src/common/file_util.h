@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,10 @@ bool DeleteFile(const std::string& path);
 // it over path. Throws std::runtime_error when any step fails; path is then
 // untouched.
 void WriteFileReplacing(const std::string& path, std::string_view content);
+
+// The failure of a write that has just gone wrong, with the system's reason
+// when it gave one: "Unable to write file PATH: No space left on device".
+std::runtime_error WriteFailure(const std::string& path);
 // Plain create-or-truncate write; throws std::runtime_error on failure.
 void WriteWholeFile(const std::string& path, std::string_view content);
 

@@ -1,6 +1,8 @@
 #include "gif/gif_writer.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <stdexcept>
@@ -225,7 +227,10 @@ void WriteGifFile(const TGIFImage& image, const std::string& path) {
     if (!out) throw std::runtime_error("Cannot create the file '" + path + "'");
     WriteGif(image, out);
     out.flush();
-    if (!out) throw std::runtime_error("Cannot write the file '" + path + "'");
+    if (!out) {
+      const int error = errno;
+      throw std::runtime_error("Cannot write the file '" + path + "'" + (error != 0 ? ": " + std::string(std::strerror(error)) : ""));
+    }
   }
   output.PutInPlace();
 }
