@@ -27,6 +27,7 @@ namespace sf::app {
 class THintForm;
 class TGIFSettingsForm;
 class MainWindowListHost;
+class MainWindowEffects;
 class TAVICompileForm;
 
 // The main window's status bars as a progress observer: the progress panel,
@@ -67,6 +68,8 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   TGIFSettingsForm& GifSettingsForm() { return *m_gif_settings; }
   // The list and File menu commands, connected to the controls.
   MainWindowListHost& ListCommandsHost() { return *m_list_host; }
+  // The effect and transition commands with their windows.
+  MainWindowEffects& EffectCommands() { return *m_effects; }
   Reporter& GetReporter() { return *m_services.reporter; }
   FileDialogs& Dialogs() { return *m_services.dialogs; }
   Desktop& GetDesktop() { return *m_services.desktop; }
@@ -213,6 +216,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   std::unique_ptr<THintForm> m_hint_form;
   std::unique_ptr<TGIFSettingsForm> m_gif_settings;
   MainWindowListHost* m_list_host = nullptr;  // a child object
+  MainWindowEffects* m_effects = nullptr;     // a child object
 
   QString m_remembered_message;
   bool m_hint_showing = false;
