@@ -85,7 +85,7 @@ TEffectsForm::TEffectsForm(Reporter& reporter, TViewImageForm& viewer, QWidget* 
         // Back on the interface thread, where the window and the generator's
         // shared state belong.
         QMetaObject::invokeMethod(
-            this, [this, result = std::move(result)] { FinishPreview(result); }, Qt::QueuedConnection);
+            this, [this, result = std::move(result)]() mutable { FinishPreview(std::move(result)); }, Qt::QueuedConnection);
       }) {
   setObjectName(QStringLiteral("TEffectsForm"));
   setWindowTitle(QStringLiteral("Add Effects"));
@@ -121,13 +121,15 @@ void TEffectsForm::BuildControls() {
   m_effect_image->setToolTip(QStringLiteral("Click here to view larger image."));
   m_effect_image->hide();
 
-  FormCaption(QStringLiteral("E&ffects list:"), this, 8, 274);
+  QLabel* effects_caption = FormCaption(QStringLiteral("E&ffects list:"), this, 8, 274);
   m_effects_list = MakeList(this, "EffectsListBox", QRect(8, 292, 150, 190));
+  effects_caption->setBuddy(m_effects_list);
   for (const std::string& name : SortedEffectNames()) m_effects_list->addItem(QString::fromStdString(name));
   m_effects_list->setCurrentRow(0);
 
-  FormCaption(QStringLiteral("Enter a &value:"), this, 172, 274);
+  QLabel* value_caption = FormCaption(QStringLiteral("Enter a &value:"), this, 172, 274);
   m_value_edit = new QSpinBox(this);
+  value_caption->setBuddy(m_value_edit);
   m_value_edit->setObjectName(QStringLiteral("ValueEdit"));
   m_value_edit->setGeometry(172, 292, 80, 24);
   m_value_edit->setRange(1, 7000);
@@ -152,8 +154,9 @@ void TEffectsForm::BuildControls() {
   m_move_up_btn = MakeButton(this, "MoveUpBtn", "Move &Up     ", QRect(410, 384, 112, 26));
   m_move_down_btn = MakeButton(this, "MoveDownBtn", "Move &Down", QRect(410, 418, 112, 26));
 
-  FormCaption(QStringLiteral("Applied Eff&ects List:"), this, 530, 274);
+  QLabel* applied_caption = FormCaption(QStringLiteral("Applied Eff&ects List:"), this, 530, 274);
   m_applied_list = MakeList(this, "AppliedEffectsListBox", QRect(530, 292, 135, 190));
+  applied_caption->setBuddy(m_applied_list);
 
   m_ok_btn = MakeButton(this, "OKBtn", "&OK", QRect(500, 490, 78, 26));
   m_close_btn = MakeButton(this, "CloseBtn", "&Cancel", QRect(587, 490, 78, 26));
@@ -408,14 +411,14 @@ void TEffectsForm::EndBusy() {
   RefreshButtons();
 }
 
-void TEffectsForm::FinishPreview(const PreviewResult& result) {
+void TEffectsForm::FinishPreview(PreviewResult result) {
   if (result.id != m_runner.Latest() || result.status == PreviewStatus::kSuperseded) return;
   SetNoiseRandomState(result.noise_state_after);
   if (result.status != PreviewStatus::kDone) {
     EndBusy();
     ReportPreviewFailure(result);
   } else {
-    m_destination = result.picture;
+    m_destination = std::move(result.picture);
     m_effect_image->setPixmap(QPixmap::fromImage(ToQImage(result.fitted)));
     m_effect_image->show();
     const bool applied = m_running_kind == PreviewKind::kApplied;

@@ -89,7 +89,7 @@ class TEffectsForm final : public QDialog {
   void RefreshButtons();
   QString SelectedEffect() const;
   void StartPreview(PreviewKind kind, std::vector<EffectStep> steps, std::size_t applied_steps);
-  void FinishPreview(const PreviewResult& result);
+  void FinishPreview(PreviewResult result);
   void ReportPreviewFailure(const PreviewResult& result);
   void EndBusy();
   void SliderDragged(int value);

@@ -67,10 +67,10 @@ struct EditorRig {
   sf::test::RecordingReporter reporter;
   sf::app::TViewImageForm viewer;
   sf::app::TEffectsForm editor{reporter, viewer};
-  sf::Bitmap source = sf::test::MakeGradient(640, 480);
+  sf::Bitmap source;
   QSignalSpy finished{&editor, &sf::app::TEffectsForm::PreviewFinished};
 
-  EditorRig() {
+  explicit EditorRig(int width = 640, int height = 480) : source(sf::test::MakeGradient(width, height)) {
     editor.SetSourceImage(source);
     editor.SetBackImage(sf::app::DecorativeBackground());
     editor.show();
@@ -208,6 +208,32 @@ class TestEffectsWindows : public QObject {
                                         "Error applying effect \"Nothing\". Effect not found.\n - PreviewAllBtnClick()"}));
     QCOMPARE(rig.Find<QLabel>("ImageLbl")->text(), QStringLiteral("Error applying effect."));
     QVERIFY(!rig.editor.Busy());
+  }
+
+  void AHeavyPreviewLeavesTheWindowAnsweringAndGivesWayToTheNextChoice() {
+    EditorRig rig(4000, 3000);
+    auto* effects = rig.Find<QListWidget>("EffectsListBox");
+    ClickItem(effects, "Fisheye");
+    QVERIFY(rig.editor.Busy());
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(200);
+    ticker.stop();
+    QVERIFY(rig.editor.Busy());
+    QVERIFY2(ticks >= 10, qPrintable(QStringLiteral("%1 ticks in %2 ms").arg(ticks).arg(clock.elapsed())));
+    QCOMPARE(rig.Find<QLabel>("ImageLbl")->text(), QStringLiteral("\t Processing..."));
+
+    // The newer choice is the one shown; the Fisheye never is.
+    ClickItem(effects, "Invert Colors");
+    QVERIFY(rig.finished.wait(120000));
+    QTest::qWait(50);
+    QCOMPARE(rig.finished.count(), 1);
+    QVERIFY(!rig.editor.Busy());
+    QVERIFY(SameBytes(rig.editor.DestinationImage(), Compiled(rig.source, "1<Invert Colors=1>")));
   }
 
   void TheMainWindowWritesTheConfirmedListIntoEverySelectedRow() {
