@@ -163,6 +163,14 @@ class TestEffectsWindows : public QObject {
     const std::string list = "1<Brighter=" + std::to_string(value->value()) + ">";
     QVERIFY(SameBytes(rig.editor.DestinationImage(), Compiled(rig.source, list.c_str())));
     QCOMPARE(slider->ThumbLeft(), start_left + 60);  // where it was let go
+
+    // A press on the track moves the thumb there and previews the new value.
+    rig.finished.clear();
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(150, slider->height() / 2));
+    QCOMPARE(value->value(), sf::ValueForThumbLeft(sf::SliderTrack{}, 150, 256));
+    QVERIFY(rig.finished.wait(20000));
+    const std::string pressed = "1<Brighter=" + std::to_string(value->value()) + ">";
+    QVERIFY(SameBytes(rig.editor.DestinationImage(), Compiled(rig.source, pressed.c_str())));
   }
 
   void TheValueBoxTakesDigitsOnlyAndEnterPreviewsWithoutAutoPreview() {
@@ -184,6 +192,16 @@ class TestEffectsWindows : public QObject {
     QVERIFY(rig.editor.Busy());
     QVERIFY(rig.finished.wait(20000));
     QVERIFY(SameBytes(rig.editor.DestinationImage(), Compiled(rig.source, "1<Posterize=50>")));
+
+    // In the effect list the side arrows step the value and leave the selection.
+    auto* effects = rig.Find<QListWidget>("EffectsListBox");
+    effects->setFocus();
+    QTest::keyClick(effects, Qt::Key_Right);
+    QTest::keyClick(effects, Qt::Key_Right);
+    QTest::keyClick(effects, Qt::Key_Left);
+    QTest::keyClick(effects, Qt::Key_Plus, Qt::KeypadModifier);
+    QCOMPARE(value->value(), 52);
+    QCOMPARE(effects->currentItem()->text(), QStringLiteral("Posterize"));
   }
 
   void IncludedAppliedEffectsPreviewAsTheWholeListWouldCompile() {
