@@ -27,6 +27,7 @@
 #include "app/hint_form.h"
 #include "app/home_pages.h"
 #include "app/image_list_grid.h"
+#include "app/main_window_effects.h"
 #include "app/main_window_list_host.h"
 #include "app/message_box_reporter.h"
 #include "app/qt_desktop.h"
@@ -123,6 +124,7 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   m_history.Load(m_program_folder + kReopenFileName);
   m_menu.ReopenBtn->setEnabled(m_history.MenuEnabled());
   m_list_host = new MainWindowListHost(*this);
+  m_effects = new MainWindowEffects(*this);
   adjustSize();
   setFixedSize(size());
   CentreOnScreen(*this);

@@ -31,6 +31,7 @@ class TGIFtoBMPForm;
 class TBitrateForm;
 class TBMPExtractForm;
 class MainWindowListHost;
+class MainWindowEffects;
 class TAVICompileForm;
 
 // The main window's status bars as a progress observer: the progress panel,
@@ -75,6 +76,8 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   TBMPExtractForm& BMPExtractForm() { return *m_bmp_extract_form; }
   // The list and File menu commands, connected to the controls.
   MainWindowListHost& ListCommandsHost() { return *m_list_host; }
+  // The effect and transition commands with their windows.
+  MainWindowEffects& EffectCommands() { return *m_effects; }
   Reporter& GetReporter() { return *m_services.reporter; }
   FileDialogs& Dialogs() { return *m_services.dialogs; }
   Desktop& GetDesktop() { return *m_services.desktop; }
@@ -231,6 +234,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   std::unique_ptr<TBitrateForm> m_bitrate_form;
   std::unique_ptr<TBMPExtractForm> m_bmp_extract_form;
   MainWindowListHost* m_list_host = nullptr;  // a child object
+  MainWindowEffects* m_effects = nullptr;     // a child object
 
   QString m_remembered_message;
   bool m_hint_showing = false;

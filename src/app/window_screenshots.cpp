@@ -2,7 +2,10 @@
 // class (TAVICompileForm.png, THintForm.png, ...), for looking at the layout
 // without a display:  QT_QPA_PLATFORM=offscreen slideforge_screenshots DIR
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -17,6 +20,8 @@
 #include "app/bitrate_form.h"
 #include "app/bmp_extract_form.h"
 #include "app/convert_images_form.h"
+#include "app/decorative_pictures.h"
+#include "app/effects_form.h"
 #include "app/file_dialogs.h"
 #include "app/gif_settings_form.h"
 #include "app/gif_to_bmp_form.h"
@@ -24,9 +29,12 @@
 #include "app/hint_form.h"
 #include "app/image_list_grid.h"
 #include "app/main_window.h"
+#include "app/main_window_effects.h"
 #include "app/open_dir_form.h"
 #include "app/open_folder_form.h"
+#include "app/transitions_form.h"
 #include "app/video_compression_form.h"
+#include "app/view_image_form.h"
 #include "app/view_image_form.h"
 #include "avi/avi_writer.h"
 #include "common/desktop.h"
@@ -128,6 +136,40 @@ std::string ExampleVideo(const QTemporaryDir& dir) {
   return path;
 }
 
+// Lets the windows run for a while, as a person watching them would.
+void RunEventsFor(int milliseconds) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The editor with an applied list, showing the preview of Twist over them.
+bool SaveEffectsEditor(sf::app::TAVICompileForm& main_window, const QDir& folder) {
+  sf::app::TEffectsForm& editor = main_window.EffectCommands().EffectsForm();
+  editor.SetSourceImage(sf::app::ToBitmap(ExamplePicture(640, 480, 200)));
+  editor.SetBackImage(sf::app::DecorativeBackground());
+  editor.SetAppliedEntries({"Brighter=50", "Saturation=25"});
+  editor.show();
+  editor.findChild<QCheckBox*>(QStringLiteral("IncludeAppliedChkBox"))->setChecked(true);
+  QEventLoop wait;
+  QObject::connect(&editor, &sf::app::TEffectsForm::PreviewFinished, &wait, &QEventLoop::quit);
+  auto* effects = editor.findChild<QListWidget*>(QStringLiteral("EffectsListBox"));
+  effects->setCurrentItem(effects->findItems(QStringLiteral("Twist"), Qt::MatchExactly).front());
+  wait.exec();
+  return Save(editor, folder);
+}
+
+// The transitions window halfway through Page Flip - Up.
+bool SaveTransitions(sf::app::TAVICompileForm& main_window, const std::string& picture, const QDir& folder) {
+  sf::app::TTransitionsForm& transitions = main_window.EffectCommands().TransitionsForm();
+  transitions.Load(picture, sf::app::ToBitmap(sf::app::DecorativeBackground()));
+  transitions.show();
+  auto* list = transitions.findChild<QListWidget*>(QStringLiteral("TransListBox"));
+  list->setCurrentRow(2);
+  RunEventsFor(40 * sf::app::TTransitionsForm::kFrameMilliseconds);
+  return Save(transitions, folder);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,5 +240,7 @@ int main(int argc, char** argv) {
   extractor.findChild<QPushButton*>(QStringLiteral("OutputNameBtn"))->click();
   extractor.ExtractBtnClick();
   saved &= Save(extractor, folder);
+  saved &= SaveEffectsEditor(main_window, folder);
+  saved &= SaveTransitions(main_window, example_folder + "/lighthouse.bmp", folder);
   return saved ? 0 : 1;
 }
