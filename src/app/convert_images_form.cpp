@@ -14,6 +14,7 @@
 
 #include "app/clickable_label.h"
 #include "app/decorative_pictures.h"
+#include "app/effects_form.h"
 #include "app/image_list_grid.h"
 #include "app/quality_slider.h"
 #include "app/view_image_form.h"
@@ -53,6 +54,7 @@ TConvertImagesForm::TConvertImagesForm(THintForm& hint_form, Reporter& reporter,
   setWindowTitle(QStringLiteral("Batch Image Converter with Effects"));
   resize(kClientWidth, kClientHeight);
   m_viewer = std::make_unique<TViewImageForm>();
+  m_effects_form = std::make_unique<TEffectsForm>(m_reporter, *m_viewer, this);
   BuildControls();
   auto* bar = new QMenuBar(this);
   BuildMenus(bar);
@@ -84,6 +86,7 @@ void TConvertImagesForm::ConnectControls() {
   connect(m_add_btn, &QPushButton::clicked, this, &TConvertImagesForm::AddBtnClick);
   connect(m_delete_btn, &QPushButton::clicked, this, &TConvertImagesForm::DeleteBtnClick);
   connect(m_select_all_btn, &QPushButton::clicked, this, &TConvertImagesForm::SelectAllBtnClick);
+  connect(m_edit_effects_btn, &QPushButton::clicked, this, &TConvertImagesForm::EditEffectsBtnClick);
   connect(m_clear_effects_btn, &QPushButton::clicked, this, &TConvertImagesForm::ClearEffectsBtnClick);
   connect(m_clear_all_effects_btn, &QPushButton::clicked, this, &TConvertImagesForm::ClearAllEffectsBtnClick);
   connect(m_output_path_btn, &QPushButton::clicked, this, &TConvertImagesForm::OutputPathBtnClick);

@@ -33,6 +33,7 @@ namespace sf::app {
 
 class ImageListGrid;
 class THintForm;
+class TEffectsForm;
 class TViewImageForm;
 class ClickableLabel;
 class QualitySlider;
@@ -73,6 +74,8 @@ class TConvertImagesForm final : public QWidget {
   void SelectAllBtnClick();
   void ClearList1Click();
   void ValidateListBtn1Click();
+  // Opens the effects editor for the selection; writes only this list's cells.
+  void EditEffectsBtnClick();
   void ClearEffectsBtnClick();
   void ClearAllEffectsBtnClick();
 
@@ -119,6 +122,7 @@ class TConvertImagesForm final : public QWidget {
   ImageList m_list;
   ShownPicture m_shown;
   std::unique_ptr<TViewImageForm> m_viewer;
+  std::unique_ptr<TEffectsForm> m_effects_form;
   StatusBarObject m_bar;
   bool m_size_guard = false;
   bool m_stop_requested = false;
@@ -134,6 +138,7 @@ class TConvertImagesForm final : public QWidget {
   QPushButton* m_select_all_btn = nullptr;
   QPushButton* m_view_image_btn = nullptr;
   QPushButton* m_image_location_btn = nullptr;
+  QPushButton* m_edit_effects_btn = nullptr;
   QPushButton* m_clear_effects_btn = nullptr;
   QPushButton* m_clear_all_effects_btn = nullptr;
   QPushButton* m_output_path_btn = nullptr;

@@ -123,6 +123,7 @@ void TConvertImagesForm::BuildControls() {
   m_select_all_btn = MakeButton(this, "SelectAllBtn", "Se&lect All");
   m_view_image_btn = MakeButton(this, "ViewImageBtn", "&View Selected Image");
   m_image_location_btn = MakeButton(this, "ImageLocationBtn", "&Get Image Location/Info...");
+  m_edit_effects_btn = MakeButton(this, "EditEffectsBtn", "Edit Effects...");
   m_clear_effects_btn = MakeButton(this, "ClearEffectsBtn", "&Clear Effects for Selected Row(s)");
   m_clear_all_effects_btn = MakeButton(this, "ClearAllEffectsBtn", "C&lear All Effects");
   m_output_path_btn = MakeButton(this, "OutputPathBtn", "&Output Folder...");
@@ -181,6 +182,9 @@ void TConvertImagesForm::BuildMenus(QMenuBar* bar) {
   item(m_list_menu, "GetImageInfo1", "Get Selected Image &Information", QKeySequence(Qt::Key_F8),
        &TConvertImagesForm::ImageLocationBtnClick);
   m_effects_menu = bar->addMenu(QStringLiteral("&Effects"));
+  item(m_effects_menu, "AddEffects1", "&Add/Modify Effects...", QKeySequence(Qt::Key_F6),
+       &TConvertImagesForm::EditEffectsBtnClick);
+  m_effects_menu->addSeparator();
   item(m_effects_menu, "ClearEffects1", "&Clear Effects for Selected Row(s)", {},
        &TConvertImagesForm::ClearEffectsBtnClick);
   item(m_effects_menu, "ClearAllEffects1", "C&lear All Effects", {}, &TConvertImagesForm::ClearAllEffectsBtnClick);
@@ -204,6 +208,7 @@ void TConvertImagesForm::BuildLayout(QMenuBar* bar) {
                                                          m_view_image_btn, m_image_location_btn, m_clear_effects_btn, m_clear_all_effects_btn})
     list_buttons->addWidget(widget);
   list_buttons->addWidget(m_image, 0, Qt::AlignHCenter);
+  list_buttons->addWidget(m_edit_effects_btn);
   list_buttons->addWidget(m_applied_effects);
   layout->addWidget(m_grid, 0, 0, 1, 4);
   layout->addLayout(list_buttons, 0, 4);
@@ -283,7 +288,7 @@ void TConvertImagesForm::BuildLayout(QMenuBar* bar) {
                        m_aspect_box,      m_resize_box,       m_resize_after_box, m_resize_after_label,
                        m_jpeg_quality_edit, m_jpeg_label,     m_jpeg_slider,   m_pixel_format_box,
                        m_open_folder_box, m_skip_errors_box,  m_add_btn,       m_clear_all_effects_btn,
-                       m_clear_effects_btn};
+                       m_clear_effects_btn, m_edit_effects_btn};
 }
 
 

@@ -11,11 +11,12 @@
 
 #include "app/bitmap_image.h"
 #include "app/clickable_label.h"
-#include "app/view_image_form.h"
 #include "app/convert_images_form.h"
+#include "app/edit_selected_effects.h"
 #include "app/hint_form.h"
 #include "app/image_list_grid.h"
 #include "app/open_folder_form.h"
+#include "app/view_image_form.h"
 #include "common/progress_observer.h"
 #include "common/reporter.h"
 #include "effects/effect_list_text.h"
@@ -93,6 +94,7 @@ void TConvertImagesForm::EnableListCommands(bool enabled) {
   m_view_image_btn->setEnabled(enabled);
   m_image_location_btn->setEnabled(enabled);
   m_convert_btn->setEnabled(enabled);
+  m_edit_effects_btn->setEnabled(enabled);
   m_clear_effects_btn->setEnabled(enabled);
   m_clear_all_effects_btn->setEnabled(enabled);
 }
@@ -231,6 +233,13 @@ void TConvertImagesForm::ValidateListBtn1Click() {
     StringGridClick();
   }
   RefreshTotals();
+}
+
+void TConvertImagesForm::EditEffectsBtnClick() {
+  if (Converting()) return;
+  if (!EditSelectedEffects(*m_effects_form, m_list, *m_grid, m_reporter)) return;
+  m_grid->Reload();
+  StringGridClick();
 }
 
 void TConvertImagesForm::ClearEffectsBtnClick() {

@@ -95,8 +95,8 @@ void TConvertImagesForm::LeaveBusyState() {
   m_convert_btn->setFocus();
   const bool has_pictures = !m_list.IsEmpty();
   for (QWidget* control : std::initializer_list<QWidget*>{m_grid, m_delete_btn, m_select_all_btn, m_view_image_btn,
-                                                          m_image_location_btn, m_clear_effects_btn,
-                                                          m_clear_all_effects_btn})
+                                                          m_image_location_btn, m_edit_effects_btn,
+                                                          m_clear_effects_btn, m_clear_all_effects_btn})
     control->setEnabled(has_pictures);
   for (QWidget* control : std::initializer_list<QWidget*>{m_image, m_add_btn, m_output_path_btn, m_close_btn,
                                                           m_format_box, m_if_exists_box, m_output_size_box,

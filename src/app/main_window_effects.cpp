@@ -7,23 +7,15 @@
 #include <exception>
 
 #include "app/decorative_pictures.h"
+#include "app/edit_selected_effects.h"
 #include "app/effects_form.h"
 #include "app/image_list_grid.h"
 #include "app/main_window.h"
 #include "app/main_window_list_host.h"
 #include "app/transitions_form.h"
 #include "effects/effect_list_text.h"
-#include "loader/load_image.h"
 
 namespace sf::app {
-
-namespace {
-
-constexpr char kOverwriteQuestion[] =
-    "Effect(s) will be applied to all selected images in the \nimage list. All previous effects will be "
-    "overwritten.\n\nContinue?";
-
-}  // namespace
 
 MainWindowEffects::MainWindowEffects(TAVICompileForm& window)
     : QObject(&window),
@@ -83,25 +75,8 @@ void MainWindowEffects::RowsChanged() {
 }
 
 void MainWindowEffects::AddEffectBtnClick() {
-  if (m_window.List().IsEmpty()) return;
-  ImageListGrid& grid = *m_window.Ui().StringGrid;
-  Reporter& reporter = m_window.GetReporter();
-  try {
-    TEffectsForm& editor = *m_effects_form;
-    editor.HideEffectImage();
-    Bitmap picture;
-    LoadImage(picture, m_window.List().Path(grid.CurrentRow()), reporter);
-    editor.SetSourceImage(std::move(picture));
-    const bool several = grid.SelectedRowCount() > 1;
-    if (!several) editor.SetAppliedEntries(ParseEffectList(m_window.List().Effects(grid.SelectionTop())).entries);
-    editor.SetBackImage(DecorativeBackground());
-    if (editor.exec() != QDialog::Accepted) return;
-    if (several && !reporter.Confirm(kOverwriteQuestion)) return;
-    WriteSelectedCells(kEffectsColumn, FormatEffectList(editor.AppliedEntries()));
+  if (EditSelectedEffects(*m_effects_form, m_window.List(), *m_window.Ui().StringGrid, m_window.GetReporter())) {
     RowsChanged();
-  } catch (const std::exception& failure) {
-    reporter.Error(failure.what());
-    reporter.Error("Error adding/modifying effects.\n - AddEffectBtn1Click()");
   }
 }
 

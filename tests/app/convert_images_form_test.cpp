@@ -1,6 +1,8 @@
 // The batch converter window: the option dependencies driven by key presses on
 // the real boxes, the hand-over from the main list, validation, and a run.
 #include <QCheckBox>
+#include <QDialog>
+#include <QListWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 
 #include "app/convert_images_form.h"
 #include "app/hint_form.h"
+#include "app/image_list_grid.h"
 #include "app/main_window.h"
 #include "app/main_menu.h"
 #include "app/quality_slider.h"
@@ -202,6 +205,36 @@ class TestConvertImagesForm : public QObject {
     QVERIFY(!Find<QComboBox>("PixelFormCBox")->isEnabled());
     QVERIFY(Find<QComboBox>("FormatCBox")->isEnabled());
     std::filesystem::remove_all(dir);
+  }
+
+  // The editor opens for the converter's selection and writes only its cells.
+  void EditEffectsWritesTheConfirmedListIntoTheSelectedRows() {
+    const std::string dir = sf::test::MakeTempDir();
+    sf::WriteBmpFile(sf::test::MakeGradient(20, 10), dir + "/one.bmp");
+    m_form->AddFiles(dir, {"one.bmp", "one.bmp", "one.bmp"});
+    m_reporter = {};
+    auto* edit = Find<QPushButton>("EditEffectsBtn");
+    QVERIFY(edit->isEnabled());
+    m_form->Grid().SelectRows(0, 1);
+    auto* editor = m_form->findChild<QDialog*>("TEffectsForm");
+    QVERIFY(editor);
+    QTimer::singleShot(0, editor, [&] {
+      auto* effects = editor->findChild<QListWidget*>("EffectsListBox");
+      effects->setCurrentItem(effects->findItems(QStringLiteral("Mosaic"), Qt::MatchExactly).front());
+      QTest::mouseClick(editor->findChild<QPushButton*>("AddEffectBtn"), Qt::LeftButton);
+      QTest::mouseClick(editor->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+    });
+    edit->click();
+    QCOMPARE(m_reporter.Texts(), (std::vector<std::string>{"Effect(s) will be applied to all selected images in "
+                                                           "the \nimage list. All previous effects will be "
+                                                           "overwritten.\n\nContinue?"}));
+    QCOMPARE(m_form->List().Effects(0), std::string("1<Mosaic=10>"));
+    QCOMPARE(m_form->List().Effects(1), std::string("1<Mosaic=10>"));
+    QCOMPARE(m_form->List().Effects(2), std::string());
+    // The converter's own summary, not the editor's list of the same name.
+    auto* summary = m_form->findChild<QListWidget*>("AppliedEffectsListBox", Qt::FindDirectChildrenOnly);
+    QVERIFY(summary);
+    QCOMPARE(summary->item(1)->text(), QStringLiteral("Mosaic=10"));
   }
 
   void QualitySliderStepsTwoPixelsPerValue() {
