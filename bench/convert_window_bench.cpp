@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,15 +25,15 @@
 #include "image/jpeg_writer.h"
 #include "list/image_list.h"
 #include "tools/batch_conversion.h"
+#include "window_measure.h"
 
 namespace {
 
-class QuietReporter final : public sf::Reporter {
- public:
-  void Message(const std::string&) override {}
-  bool Confirm(const std::string&) override { return true; }
-  void Error(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
-};
+using sf::bench::Measure;
+using sf::bench::YesReporter;
+
+// The names column of the printed lines.
+constexpr int kNameWidth = 30;
 
 // A 1600 x 1200 picture with smooth gradients and some detail, as a photo has.
 sf::Bitmap Photo(int seed) {
@@ -50,27 +49,6 @@ sf::Bitmap Photo(int seed) {
   return photo;
 }
 
-// Runs a step while a 5 ms timer notes the longest time between two of its ticks.
-void Measure(const char* name, const std::function<void()>& step) {
-  QElapsedTimer clock;
-  qint64 last_tick = 0, longest_gap = 0;
-  int ticks = 0;
-  QTimer ticker;
-  QObject::connect(&ticker, &QTimer::timeout, [&] {
-    const qint64 now = clock.elapsed();
-    longest_gap = std::max(longest_gap, now - last_tick);
-    last_tick = now;
-    ++ticks;
-  });
-  ticker.start(5);
-  clock.start();
-  step();
-  const qint64 total = clock.elapsed();
-  longest_gap = std::max(longest_gap, total - last_tick);
-  std::printf("%-30s %7lld ms   longest unresponsive stretch %5lld ms   event turns %d\n", name,
-              static_cast<long long>(total), static_cast<long long>(longest_gap), ticks);
-}
-
 void TimeCoreRun(const char* name, const std::vector<std::string>& paths, const std::string& out, int threads) {
   sf::ImageList list;
   for (const std::string& path : paths) list.AddPath(path);
@@ -83,13 +61,14 @@ void TimeCoreRun(const char* name, const std::vector<std::string>& paths, const 
   settings.picture.height = 600;
   settings.picture.depth_index = sf::kDepth24Bits;
   settings.threads = threads;
-  QuietReporter reporter;
+  YesReporter reporter;
   sf::ProgressObserver progress;
   sf::NoDesktop desktop;
   QElapsedTimer clock;
   clock.start();
   const sf::ConversionResult result = sf::ConvertImages(list, settings, {reporter, progress, desktop});
-  std::printf("%-30s %7lld ms   written %d\n", name, static_cast<long long>(clock.elapsed()), result.written);
+  std::printf("%-*s %7lld ms   written %d\n", kNameWidth, name, static_cast<long long>(clock.elapsed()),
+              result.written);
 }
 
 }  // namespace
@@ -113,7 +92,7 @@ int main(int argc, char** argv) {
   TimeCoreRun("core run, one core", paths, dir.path().toStdString() + "/one/", 1);
   TimeCoreRun("core run, every core", paths, dir.path().toStdString() + "/all/", cores);
 
-  QuietReporter reporter;
+  YesReporter reporter;
   sf::NoDesktop desktop;
   sf::app::THintForm hint;
   sf::app::TConvertImagesForm window(hint, reporter, desktop, dir.path().toStdString() + "/");
@@ -122,7 +101,7 @@ int main(int argc, char** argv) {
   window.findChild<QLineEdit*>("OutputEdit")->setText(dir.path() + "/window/");
   window.findChild<QComboBox*>("FormatCBox")->setCurrentIndex(2);
   window.findChild<QComboBox*>("OutputSizeCBox")->setCurrentIndex(9);  // 800 x 600
-  Measure("window, Convert Images", [&] { window.findChild<QPushButton*>("ConvertBtn")->click(); });
+  Measure(kNameWidth, "window, Convert Images", [&] { window.findChild<QPushButton*>("ConvertBtn")->click(); });
   std::printf("  %s\n", window.PanelText(sf::app::TConvertImagesForm::kProgressPanel).toStdString().c_str());
   return 0;
 }

@@ -6,13 +6,11 @@
 //   build-bench/bench/list_window_bench [pictures]
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #include "app/file_dialogs.h"
@@ -22,15 +20,15 @@
 #include "common/desktop.h"
 #include "image/bitmap.h"
 #include "image/bmp_writer.h"
+#include "window_measure.h"
 
 namespace {
 
-class YesReporter final : public sf::Reporter {
- public:
-  void Message(const std::string&) override {}
-  bool Confirm(const std::string&) override { return true; }
-  void Error(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
-};
+using sf::bench::Measure;
+using sf::bench::YesReporter;
+
+// The names column of the printed lines.
+constexpr int kNameWidth = 28;
 
 class FixedDialogs final : public sf::app::FileDialogs {
  public:
@@ -41,27 +39,6 @@ class FixedDialogs final : public sf::app::FileDialogs {
  private:
   std::optional<sf::app::FileDialogAnswer> Answer() const { return sf::app::FileDialogAnswer{path, 1}; }
 };
-
-// Runs a step while a 5 ms timer notes the longest time between two of its ticks.
-void Measure(const char* name, const std::function<void()>& step) {
-  QElapsedTimer clock;
-  qint64 last_tick = 0, longest_gap = 0;
-  int ticks = 0;
-  QTimer ticker;
-  QObject::connect(&ticker, &QTimer::timeout, [&] {
-    const qint64 now = clock.elapsed();
-    longest_gap = std::max(longest_gap, now - last_tick);
-    last_tick = now;
-    ++ticks;
-  });
-  ticker.start(5);
-  clock.start();
-  step();
-  const qint64 total = clock.elapsed();
-  longest_gap = std::max(longest_gap, total - last_tick);
-  std::printf("%-28s %7lld ms   longest unresponsive stretch %5lld ms   event turns %d\n", name,
-              static_cast<long long>(total), static_cast<long long>(longest_gap), ticks);
-}
 
 }  // namespace
 
@@ -83,7 +60,7 @@ int main(int argc, char** argv) {
   window.show();
   const sf::app::MainControls& ui = window.Ui();
 
-  Measure("add through the browser", [&] {
+  Measure(kNameWidth, "add through the browser", [&] {
     QTimer::singleShot(0, [&] {
       auto* browser = qobject_cast<sf::app::TOpenFolderForm*>(QApplication::activeModalWidget());
       browser->MoveTo(folder);
@@ -94,20 +71,20 @@ int main(int argc, char** argv) {
   });
   std::printf("  rows: %d\n", window.List().RowCount());
 
-  Measure("sort, stopped after 1 s", [&] {
+  Measure(kNameWidth, "sort, stopped after 1 s", [&] {
     QTimer::singleShot(1000, [&] { ui.StopSortBtn->click(); });
     ui.SortBtn->click();
   });
-  Measure("sort", [&] { ui.SortBtn->click(); });
+  Measure(kNameWidth, "sort", [&] { ui.SortBtn->click(); });
   std::printf("  first rows: %s, %s\n", window.List().Path(0).c_str(), window.List().Path(1).c_str());
 
   for (int i = 1; i <= count; i += 50) QFile::remove(QString::fromStdString(folder + "/pic" + std::to_string(i) + ".bmp"));
-  Measure("validate (every 50th gone)", [&] { window.Menu().ValidateListBtn->trigger(); });
+  Measure(kNameWidth, "validate (every 50th gone)", [&] { window.Menu().ValidateListBtn->trigger(); });
   std::printf("  rows: %d\n", window.List().RowCount());
 
   dialogs.path = dir.path().toStdString() + "/bench.sfg";
-  Measure("save project as", [&] { window.Menu().SaveProjectAsBtn->trigger(); });
-  Measure("open project", [&] { window.Menu().OpenProjectBtn->trigger(); });
+  Measure(kNameWidth, "save project as", [&] { window.Menu().SaveProjectAsBtn->trigger(); });
+  Measure(kNameWidth, "open project", [&] { window.Menu().OpenProjectBtn->trigger(); });
   std::printf("  rows: %d\n", window.List().RowCount());
   return 0;
 }

@@ -1,8 +1,8 @@
 #include "app/bitrate_form.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -102,17 +102,13 @@ QString SizeText(const char* what, const SizeReading& size) {
 }  // namespace
 
 TBitrateForm::TBitrateForm(Reporter& reporter, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : ToolWindow("TBitrateForm", "Video Bitrate Calculator -  Korvane Software", QSize(kClientWidth, kClientHeight),
+                 parent),
       m_reporter(reporter) {
-  setObjectName(QStringLiteral("TBitrateForm"));
-  setWindowTitle(QStringLiteral("Video Bitrate Calculator -  Korvane Software"));
-  setFixedSize(kClientWidth, kClientHeight);
-  QFont small = font();
-  small.setPointSize(8);
+  QFont narrow = font();
   // Narrower letters, so that every caption fits the small window in full.
-  small.setStretch(QFont::SemiCondensed);
-  setFont(small);
+  narrow.setStretch(QFont::SemiCondensed);
+  setFont(narrow);
   BuildControls();
   ConnectHandlers();
   SetUpStatusBar();
@@ -380,11 +376,6 @@ bool TBitrateForm::eventFilter(QObject* watched, QEvent* event) {
     if (!note.isEmpty()) ShowNote(note);
   }
   return QWidget::eventFilter(watched, event);
-}
-
-void TBitrateForm::closeEvent(QCloseEvent* event) {
-  event->accept();
-  emit closed();
 }
 
 }  // namespace sf::app

@@ -6,9 +6,8 @@
 //   connect(&bitrate, &TBitrateForm::closed, main_window, &QWidget::show);
 #pragma once
 
-#include <QWidget>
-
 #include "app/status_bar.h"
+#include "app/tool_window.h"
 #include "common/reporter.h"
 #include "tools/bitrate_calculator.h"
 
@@ -24,7 +23,7 @@ namespace sf::app {
 
 class ClickableLabel;
 
-class TBitrateForm final : public QWidget {
+class TBitrateForm final : public ToolWindow {
   Q_OBJECT
 
  public:
@@ -38,13 +37,8 @@ class TBitrateForm final : public QWidget {
 
   void GoBtnClick();
 
- signals:
-  // Close or the close box: the main window shows again.
-  void closed();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

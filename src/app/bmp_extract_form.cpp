@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,19 +100,12 @@ void TBMPExtractForm::ExtractionProgress::ProcessEvents() { QApplication::proces
 
 TBMPExtractForm::TBMPExtractForm(Reporter& reporter, FileDialogs& dialogs, Desktop& desktop,
                                  std::string documents_folder, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : ToolWindow("TBMPExtractForm", "Extract Bitmaps from AVI", QSize(kClientWidth, kClientHeight), parent),
       m_reporter(reporter),
       m_dialogs(dialogs),
       m_desktop(desktop),
       m_documents_folder(std::move(documents_folder)),
       m_reader(reporter) {
-  setObjectName(QStringLiteral("TBMPExtractForm"));
-  setWindowTitle(QStringLiteral("Extract Bitmaps from AVI"));
-  setFixedSize(kClientWidth, kClientHeight);
-  QFont small = font();
-  small.setPointSize(8);
-  setFont(small);
   BuildControls();
   ConnectHandlers();
   ResetState();
@@ -404,15 +396,8 @@ void TBMPExtractForm::paintEvent(QPaintEvent*) {
   painter.drawImage(rect(), DecorativeBackground());
 }
 
-void TBMPExtractForm::closeEvent(QCloseEvent* event) {
-  // The extraction loop runs inside this window's events; closing the window
-  // under it would leave it writing to a hidden window with nothing to stop it.
-  if (m_extracting) {
-    event->ignore();
-    return;
-  }
-  event->accept();
-  emit closed();
-}
+// The extraction loop runs inside this window's events; closing the window
+// under it would leave it writing to a hidden window with nothing to stop it.
+bool TBMPExtractForm::KeepOpen() const { return m_extracting; }
 
 }  // namespace sf::app

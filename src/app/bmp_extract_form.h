@@ -6,10 +6,10 @@
 //   connect(&extractor, &TBMPExtractForm::closed, main_window, &QWidget::show);
 #pragma once
 
-#include <QWidget>
 #include <optional>
 #include <string>
 
+#include "app/tool_window.h"
 #include "avi/avi_reader.h"
 #include "common/desktop.h"
 #include "common/progress_observer.h"
@@ -30,7 +30,7 @@ class ClickableLabel;
 class FileDialogs;
 class FrameTrackBar;
 
-class TBMPExtractForm final : public QWidget {
+class TBMPExtractForm final : public ToolWindow {
   Q_OBJECT
 
  public:
@@ -51,13 +51,9 @@ class TBMPExtractForm final : public QWidget {
   void ExtractBtnClick();
   void StopBtnClick();
 
- signals:
-  // Close or the close box: the main window shows again.
-  void closed();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  bool KeepOpen() const override;
 
  private:
   // The progress label and bar of a running extraction; the Stop button's mark.

@@ -50,58 +50,69 @@ std::string FrameFileName(const std::string& base, int k, int total) {
   return base + number + ".bmp";
 }
 
-ExtractionResult ExtractFrames(FrameSource& source, const ExtractionRequest& request, Bitmap& preview,
-                               Reporter& reporter, ProgressObserver& progress) {
+ExtractionResult RunFrameExtraction(const ExtractionTarget& target, const ExtractionSteps& steps,
+                                    const Bitmap& preview, Reporter& reporter, ProgressObserver& progress) {
   ExtractionResult result;
-  progress.Progress(ExtractionProgressLabel(0, 0), 0);
+  ShowExtractionProgress(progress, 0, 0);
   progress.ProcessEvents();
-  if (request.base.empty()) {
+  if (target.base.empty()) {
     reporter.Error("Please choose a destination for the bitmaps. Process stopped.\n- ExtractBtnClick()");
     result.outcome = ExtractionOutcome::kNoDestination;
     return result;
   }
-  const int total = source.FrameCount();
-  const int s = request.first;
-  const int e = request.last;
-  if (e > total || s <= 0 || e < s) {
+  const int s = target.first;
+  const int e = target.last;
+  if (e > steps.total || s <= 0 || e < s) {
     reporter.Error("Invalid frame range. - ExtractBtnClick()");
     result.outcome = ExtractionOutcome::kInvalidRange;
     return result;
   }
 
   result.count = e - s + 1;
-  result.output_folder = FolderOf(request.base);
-  const int interval = request.style.progress_interval > 0 ? request.style.progress_interval : 1;
+  result.output_folder = FolderOf(target.base);
+  const ExtractionStyle& style = steps.style;
+  const int interval = style.progress_interval > 0 ? style.progress_interval : 1;
+  const bool reverse_frames = target.reverse && !style.reverse_numbers;
+  const bool reverse_numbers = target.reverse && style.reverse_numbers;
   try {
-    preview = Bitmap(source.Width(), source.Height(), PixelFormat::kBits24);
-    if (request.show_frame) request.show_frame(s);
+    steps.begin();
     progress.ProcessEvents();
     for (int k = s - 1; k <= e - 1; ++k) {
       const int mirrored = (e - 1) - k + (s - 1);
-      const bool reverse_frames = request.reverse && !request.style.reverse_numbers;
-      const bool reverse_numbers = request.reverse && request.style.reverse_numbers;
       const int frame = reverse_frames ? mirrored : k;
-      DrawOrReport(source, frame, preview, reporter);
-      WriteBmpFile(preview, FrameFileName(request.base, reverse_numbers ? mirrored : k, total));
+      steps.draw(frame);
+      WriteBmpFile(preview, FrameFileName(target.base, reverse_numbers ? mirrored : k, steps.total));
       ++result.processed;
       if ((k + 1) % interval != 0) continue;
       ShowExtractionProgress(progress, result.processed, result.count);
-      if (request.show_frame) request.show_frame(frame + 1);
+      if (target.show_frame) target.show_frame(frame + 1);
       progress.ProcessEvents();
       if (progress.StopRequested()) {
         result.outcome = ExtractionOutcome::kStopped;
         break;
       }
     }
-    if (request.open_folder != nullptr && !result.output_folder.empty())
-      request.open_folder->Open(result.output_folder);
+    if (target.open_folder != nullptr && !result.output_folder.empty()) target.open_folder->Open(result.output_folder);
   } catch (const std::exception& error) {
     reporter.Error(error.what());
-    reporter.Error(request.style.failure_message);
+    reporter.Error(style.failure_message);
     result.outcome = ExtractionOutcome::kFailed;
   }
   ShowExtractionProgress(progress, result.processed, result.count);
   return result;
+}
+
+ExtractionResult ExtractFrames(FrameSource& source, const ExtractionRequest& request, Bitmap& preview,
+                               Reporter& reporter, ProgressObserver& progress) {
+  ExtractionSteps steps;
+  steps.total = source.FrameCount();
+  steps.style = request.style;
+  steps.begin = [&] {
+    preview = Bitmap(source.Width(), source.Height(), PixelFormat::kBits24);
+    if (request.show_frame) request.show_frame(request.first);
+  };
+  steps.draw = [&](int index) { DrawOrReport(source, index, preview, reporter); };
+  return RunFrameExtraction(request, steps, preview, reporter, progress);
 }
 
 }  // namespace sf

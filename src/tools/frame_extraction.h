@@ -36,17 +36,21 @@ struct ExtractionStyle {
   std::string failure_message = "Error opening AVI file - ExtractBtnClick().";
 };
 
-struct ExtractionRequest {
+// The destination and the range, as both extractors take them.
+struct ExtractionTarget {
   std::string base;  // output name without number; empty when none was chosen
   int first = 1;     // 1-based, inclusive
   int last = 1;
-  bool reverse = false;
-  ExtractionStyle style;
+  bool reverse = false;  // what runs backwards is the style's choice
   // Called with the 1-based number of the frame to show in the view field.
   std::function<void(int)> show_frame;
   // Opens the output folder when the extraction ends without a failure; null
   // to leave it closed.
   Desktop* open_folder = nullptr;
+};
+
+struct ExtractionRequest : ExtractionTarget {
+  ExtractionStyle style;
 };
 
 enum class ExtractionOutcome { kNoDestination, kInvalidRange, kCompleted, kStopped, kFailed };
@@ -75,5 +79,22 @@ void ShowExtractionProgress(ProgressObserver& progress, int processed, int count
 // failure to save ends the run with the style's failure message.
 ExtractionResult ExtractFrames(FrameSource& source, const ExtractionRequest& request, Bitmap& preview,
                                Reporter& reporter, ProgressObserver& progress);
+
+// How an extractor gets its frames into the preview, for the run both share.
+struct ExtractionSteps {
+  int total = 0;  // the frames there are: bounds the range and pads the file numbers
+  ExtractionStyle style;
+  // Readies the preview for the first frame of the range; may throw.
+  std::function<void()> begin;
+  // Draws the frame with this 0-based index into the preview; may throw.
+  std::function<void(int)> draw;
+};
+
+// The checks and the loop of ExtractFrames, with the frames drawn by steps:
+// begin, then draw and save every frame of the range with progress, the view
+// and the stop test every style.progress_interval frames, then open the folder.
+// A throw from begin, draw or a save ends the run as a failure.
+ExtractionResult RunFrameExtraction(const ExtractionTarget& target, const ExtractionSteps& steps,
+                                    const Bitmap& preview, Reporter& reporter, ProgressObserver& progress);
 
 }  // namespace sf

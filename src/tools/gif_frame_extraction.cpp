@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
 
-#include "common/file_util.h"
 #include "common/format_error.h"
 #include "common/number_format.h"
 #include "gif/gif_image.h"
-#include "image/bmp_writer.h"
 #include "image/halftone_palette.h"
 
 namespace sf {
@@ -141,51 +138,17 @@ void GifFrameDrawer::DrawForView(int index, GifDrawMethod method, Bitmap& previe
 
 ExtractionResult ExtractGifFrames(const TGIFImage& image, GifFrameDrawer& drawer, const GifExtractionRequest& request,
                                   Bitmap& preview, Reporter& reporter, ProgressObserver& progress) {
-  ExtractionResult result;
-  ShowExtractionProgress(progress, 0, 0);
-  progress.ProcessEvents();
-  if (request.base.empty()) {
-    reporter.Error("Please choose a destination for the bitmaps. Process stopped.\n- ExtractBtnClick()");
-    result.outcome = ExtractionOutcome::kNoDestination;
-    return result;
-  }
-  const int total = GifFrameTotal(image);
-  const int s = request.first;
-  const int e = request.last;
-  if (e > total || s <= 0 || e < s) {
-    reporter.Error("Invalid frame range. - ExtractBtnClick()");
-    result.outcome = ExtractionOutcome::kInvalidRange;
-    return result;
-  }
-
-  result.count = e - s + 1;
-  result.output_folder = FolderOf(request.base);
-  try {
-    for (int i = 0; i <= s - 2; ++i) drawer.Draw(i, request.method, preview);
-    progress.ProcessEvents();
-    for (int p = s - 1; p <= e - 1; ++p) {
-      drawer.Draw(p, request.method, preview);
-      const int k = request.reverse ? (e - 1) - p + (s - 1) : p;
-      WriteBmpFile(preview, FrameFileName(request.base, k, total));
-      ++result.processed;
-      if ((p + 1) % kGifProgressInterval != 0) continue;
-      ShowExtractionProgress(progress, result.processed, result.count);
-      if (request.show_frame) request.show_frame(p + 1);
-      progress.ProcessEvents();
-      if (progress.StopRequested()) {
-        result.outcome = ExtractionOutcome::kStopped;
-        break;
-      }
-    }
-    if (request.open_folder != nullptr && !result.output_folder.empty())
-      request.open_folder->Open(result.output_folder);
-  } catch (const std::exception& error) {
-    reporter.Error(error.what());
-    reporter.Error("Error opening GIF file - ExtractBtnClick().");
-    result.outcome = ExtractionOutcome::kFailed;
-  }
-  ShowExtractionProgress(progress, result.processed, result.count);
-  return result;
+  ExtractionSteps steps;
+  steps.total = GifFrameTotal(image);
+  steps.style.progress_interval = kGifProgressInterval;
+  steps.style.reverse_numbers = true;
+  steps.style.failure_message = "Error opening GIF file - ExtractBtnClick().";
+  // The frames before the range build the picture up.
+  steps.begin = [&] {
+    for (int i = 0; i <= request.first - 2; ++i) drawer.Draw(i, request.method, preview);
+  };
+  steps.draw = [&](int index) { drawer.Draw(index, request.method, preview); };
+  return RunFrameExtraction(request, steps, preview, reporter, progress);
 }
 
 }  // namespace sf

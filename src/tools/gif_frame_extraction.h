@@ -6,12 +6,10 @@
 //   ExtractGifFrames(image, drawer, request, preview, reporter, progress);
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "common/desktop.h"
 #include "common/progress_observer.h"
 #include "common/reporter.h"
 #include "image/bitmap.h"
@@ -76,17 +74,9 @@ class GifFrameDrawer {
   std::vector<std::optional<Rgb>> m_marks;  // per frame, the colour set by "on top"
 };
 
-struct GifExtractionRequest {
-  std::string base;  // output name without number; empty when none was chosen
-  int first = 1;     // 1-based, inclusive
-  int last = 1;
-  bool reverse = false;  // the file numbers run backwards over the frames
+// Reverse order runs the file numbers backwards over the frames in order.
+struct GifExtractionRequest : ExtractionTarget {
   GifDrawMethod method = GifDrawMethod::kDrawOnTop;
-  // Called with the 1-based number of the frame to show in the view field.
-  std::function<void(int)> show_frame;
-  // Opens the output folder when the extraction ends without a failure; null
-  // to leave it closed.
-  Desktop* open_folder = nullptr;
 };
 
 // Checks the destination and the range as the AVI extraction does, draws

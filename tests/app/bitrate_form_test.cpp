@@ -11,39 +11,14 @@
 #include <QtTest>
 
 #include "app/bitrate_form.h"
-#include "app/main_window.h"
-#include "common/desktop.h"
-#include "support/recording_reporter.h"
+#include "tool_window_rig.h"
 
 namespace {
 
-class BitrateRig {
+class BitrateRig : public sf::test::ToolWindowRig<sf::app::TBitrateForm> {
  public:
-  BitrateRig() {
-    services.reporter = &reporter;
-    services.desktop = &desktop;
-    main_window = std::make_unique<sf::app::TAVICompileForm>(services);
-    main_window->show();
-  }
+  BitrateRig() : ToolWindowRig(&sf::app::TAVICompileForm::BitrateForm, &sf::app::MainMenu::BitrateCalcBtn) {}
 
-  // The Tools menu item; focus and shortcuts need the window active.
-  bool Open() {
-    main_window->Menu().BitrateCalcBtn->trigger();
-    Form().activateWindow();
-    return QTest::qWaitForWindowActive(&Form());
-  }
-
-  sf::app::TBitrateForm& Form() { return main_window->BitrateForm(); }
-  template <typename Control = QWidget>
-  Control* Find(const char* name) {
-    auto* control = Form().findChild<Control*>(QString::fromLatin1(name));
-    if (!control) qFatal("no control %s", name);
-    return control;
-  }
-  QString Text(const char* name) {
-    if (auto* label = Form().findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
-    return Find<QLineEdit>(name)->text();
-  }
   // Replaces a field's text by typing, as a person would.
   void Type(QWidget* field, const QString& text) {
     field->setFocus();
@@ -51,11 +26,6 @@ class BitrateRig {
     QTest::keyClick(field, Qt::Key_Delete);
     QTest::keyClicks(field, text);
   }
-
-  sf::test::RecordingReporter reporter;
-  sf::NoDesktop desktop;
-  sf::app::WindowServices services;
-  std::unique_ptr<sf::app::TAVICompileForm> main_window;
 };
 
 }  // namespace

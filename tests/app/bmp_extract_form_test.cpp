@@ -23,6 +23,7 @@
 #include "support/corpus.h"
 #include "support/pictures.h"
 #include "support/recording_reporter.h"
+#include "tool_window_rig.h"
 
 namespace {
 
@@ -35,32 +36,12 @@ class RecordingDesktop final : public sf::Desktop {
   std::vector<std::string> opened;
 };
 
-class ExtractRig {
+class ExtractRig : public sf::test::ToolWindowRig<sf::app::TBMPExtractForm, RecordingDesktop> {
  public:
-  ExtractRig() : dir(sf::test::MakeTempDir()) {
-    services.reporter = &reporter;
-    services.dialogs = &dialogs;
-    services.desktop = &desktop;
-    main_window = std::make_unique<sf::app::TAVICompileForm>(services);
-    main_window->show();
-  }
+  ExtractRig()
+      : ToolWindowRig(&sf::app::TAVICompileForm::BMPExtractForm, &sf::app::MainMenu::ExtractBitmaps),
+        dir(sf::test::MakeTempDir()) {}
 
-  bool Open() {
-    main_window->Menu().ExtractBitmaps->trigger();
-    Form().activateWindow();
-    return QTest::qWaitForWindowActive(&Form());
-  }
-  sf::app::TBMPExtractForm& Form() { return main_window->BMPExtractForm(); }
-  template <typename Control = QWidget>
-  Control* Find(const char* name) {
-    auto* control = Form().findChild<Control*>(QString::fromLatin1(name));
-    if (!control) qFatal("no control %s", name);
-    return control;
-  }
-  QString Text(const char* name) {
-    if (auto* label = Form().findChild<QLabel*>(QString::fromLatin1(name))) return label->text();
-    return Find<QLineEdit>(name)->text();
-  }
   void Click(const char* name) { QTest::mouseClick(Find<QPushButton>(name), Qt::LeftButton); }
   // Loads a file through Load AVI's dialog.
   void Load(const std::string& path) {
@@ -83,11 +64,6 @@ class ExtractRig {
   }
 
   std::string dir;
-  sf::test::RecordingReporter reporter;
-  sf::test::FakeFileDialogs dialogs;
-  RecordingDesktop desktop;
-  sf::app::WindowServices services;
-  std::unique_ptr<sf::app::TAVICompileForm> main_window;
 };
 
 // Frame `index` of a video as the AVI reader draws it, for comparing files with.

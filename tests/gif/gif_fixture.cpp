@@ -62,4 +62,22 @@ Bitmap PalettedBitmap(int width, int height, std::vector<Rgb> palette, const std
   return bitmap;
 }
 
+std::unique_ptr<TGIFImage> TimedAnimation(const std::vector<int>& delays, int loops) {
+  auto image = std::make_unique<TGIFImage>();
+  for (const int delay : delays) {
+    const auto grey = static_cast<std::uint8_t>(image->Count() * 10);
+    TGIFSubImage& frame = image->Frame(image->Add(PalettedBitmap(1, 1, {{grey, grey, grey}}, {0})));
+    if (image->Count() == 1 && loops >= 0) {
+      auto loop = std::make_shared<TGIFAppExtNSLoop>();
+      loop->SetLoops(static_cast<std::uint16_t>(loops));
+      frame.AppendExtension(loop);
+    }
+    if (delay < 0) continue;
+    auto control = frame.CreateGraphicControlExtension();
+    control->SetDelay(static_cast<std::uint16_t>(delay));
+    frame.AppendExtension(control);
+  }
+  return image;
+}
+
 }  // namespace sf::test

@@ -1,6 +1,6 @@
 // Helpers shared by the GIF tests: loading bytes into a new image while
 // keeping its warnings, saving an image to bytes, and GIF files assembled from
-// byte pieces.
+// byte pieces, and animations of given delays.
 //   const auto loaded = LoadGif(bytes);   // loaded.image, loaded.warnings
 #pragma once
 
@@ -38,5 +38,10 @@ inline const Bytes kTrailer = {0x3B};
 
 // An 8-bit bitmap with its own palette and the given indices, top row first.
 Bitmap PalettedBitmap(int width, int height, std::vector<Rgb> palette, const std::vector<std::uint8_t>& indices);
+
+// Frames of 1 x 1 in their own colour (frame i is grey i * 10) with the given
+// delays (-1: no graphic control extension), a loop extension on frame 0 when
+// loops >= 0.
+std::unique_ptr<TGIFImage> TimedAnimation(const std::vector<int>& delays, int loops);
 
 }  // namespace sf::test

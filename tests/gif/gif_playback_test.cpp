@@ -14,25 +14,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// Frames of 1 x 1 with the given delays (-1: no graphic control extension), a
-// loop extension on frame 0 when loops >= 0.
-std::unique_ptr<TGIFImage> Animation(const std::vector<int>& delays, int loops) {
-  auto image = std::make_unique<TGIFImage>();
-  for (const int delay : delays) {
-    TGIFSubImage& frame = image->Frame(image->Add(test::PalettedBitmap(1, 1, {{0, 0, 0}}, {0})));
-    if (image->Count() == 1 && loops >= 0) {
-      auto loop = std::make_shared<TGIFAppExtNSLoop>();
-      loop->SetLoops(static_cast<std::uint16_t>(loops));
-      frame.AppendExtension(loop);
-    }
-    if (delay < 0) continue;
-    auto control = frame.CreateGraphicControlExtension();
-    control->SetDelay(static_cast<std::uint16_t>(delay));
-    frame.AppendExtension(control);
-  }
-  return image;
-}
-
 std::vector<int> Waits(const GifPlayback& plan) {
   std::vector<int> out;
   for (const GifPlaybackStep& step : plan.pass) out.push_back(step.wait_ms);
@@ -40,7 +21,7 @@ std::vector<int> Waits(const GifPlayback& plan) {
 }
 
 TEST(GifPlayback, DelaysUseTheDefaultTheMinimumAndTwelveMillisecondUnits) {
-  auto image = Animation({-1, 0, 1, 3, 4, 2000}, -1);
+  auto image = test::TimedAnimation({-1, 0, 1, 3, 4, 2000}, -1);
   EXPECT_THAT(Waits(PlanGifPlayback(*image)), ElementsAre(120, 120, 36, 36, 48, 24000));
   TGIFDrawOptions synchronous = image->DrawOptions();
   synchronous.Exclude(TGIFDrawOption::goAsync);
@@ -55,17 +36,17 @@ TEST(GifPlayback, DelaysUseTheDefaultTheMinimumAndTwelveMillisecondUnits) {
   EXPECT_EQ(GifFrameWait(3, 100, 200), 0);
 
   // A graphic control extension made for a frame without one reads 0 and plays 10 units.
-  auto plain = Animation({-1}, -1);
+  auto plain = test::TimedAnimation({-1}, -1);
   EXPECT_EQ(plain->Frame(0).CreateGraphicControlExtension()->GetDelay(), 0);
   EXPECT_THAT(Waits(PlanGifPlayback(*plain)), ElementsAre(120));
 }
 
 TEST(GifPlayback, TheFirstLoopExtensionDecidesThePasses) {
-  EXPECT_TRUE(PlanGifPlayback(*Animation({4, 4}, 0)).endless);
-  const GifPlayback twice = PlanGifPlayback(*Animation({4, 4}, 2));
+  EXPECT_TRUE(PlanGifPlayback(*test::TimedAnimation({4, 4}, 0)).endless);
+  const GifPlayback twice = PlanGifPlayback(*test::TimedAnimation({4, 4}, 2));
   EXPECT_FALSE(twice.endless);
   EXPECT_EQ(twice.passes, 2);
-  auto no_loop_option = Animation({4}, 0);
+  auto no_loop_option = test::TimedAnimation({4}, 0);
   TGIFDrawOptions options = no_loop_option->DrawOptions();
   options.Exclude(TGIFDrawOption::goLoop);
   no_loop_option->SetDrawOptions(options);

@@ -18,27 +18,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// Frames of 1 x 1 in their own colour (frame i is grey i * 10) with the given
-// delays (-1: no graphic control extension), a loop extension on frame 0 when
-// loops >= 0.
-std::unique_ptr<TGIFImage> Animation(const std::vector<int>& delays, int loops) {
-  auto image = std::make_unique<TGIFImage>();
-  for (const int delay : delays) {
-    const auto grey = static_cast<std::uint8_t>(image->Count() * 10);
-    TGIFSubImage& frame = image->Frame(image->Add(test::PalettedBitmap(1, 1, {{grey, grey, grey}}, {0})));
-    if (image->Count() == 1 && loops >= 0) {
-      auto loop = std::make_shared<TGIFAppExtNSLoop>();
-      loop->SetLoops(static_cast<std::uint16_t>(loops));
-      frame.AppendExtension(loop);
-    }
-    if (delay < 0) continue;
-    auto control = frame.CreateGraphicControlExtension();
-    control->SetDelay(static_cast<std::uint16_t>(delay));
-    frame.AppendExtension(control);
-  }
-  return image;
-}
-
 // Time moves only when the player waits or a frame is shown; the clock
 // cancels itself after a number of waits.
 class CountingClock final : public GifPlayerClock {
@@ -79,7 +58,7 @@ Played Play(const TGIFImage& image, CountingClock& clock, int draw_ms = 0) {
 
 TEST(GifPlayer, EachFrameWaitsItsDelayInTwelveMillisecondUnitsLessHalfItsDrawingTime) {
   // No graphic control extension and delay 0 play 10 units, 1 is raised to 3.
-  auto image = Animation({-1, 0, 1, 50}, -1);
+  auto image = test::TimedAnimation({-1, 0, 1, 50}, -1);
   CountingClock clock;
   const Played played = Play(*image, clock, 40);
   EXPECT_THAT(played.frames, ElementsAre(0, 1, 2, 3));
@@ -95,13 +74,13 @@ TEST(GifPlayer, EachFrameWaitsItsDelayInTwelveMillisecondUnitsLessHalfItsDrawing
 }
 
 TEST(GifPlayer, TheLoopExtensionGivesThePasses) {
-  auto twice = Animation({5, 5, 5}, 2);
+  auto twice = test::TimedAnimation({5, 5, 5}, 2);
   CountingClock clock;
   EXPECT_THAT(Play(*twice, clock).frames, ElementsAre(0, 1, 2, 0, 1, 2));
   EXPECT_EQ(clock.waits.size(), 5u);
 
   // A count of 0 repeats until the wait is cancelled.
-  auto endless = Animation({5, 5}, 0);
+  auto endless = test::TimedAnimation({5, 5}, 0);
   CountingClock cancelling;
   cancelling.cancel_after = 7;
   EXPECT_THAT(Play(*endless, cancelling).frames, ElementsAre(0, 1, 0, 1, 0, 1, 0));
@@ -115,7 +94,7 @@ TEST(GifPlayer, TheLoopExtensionGivesThePasses) {
 }
 
 TEST(GifPlayer, SpeedZeroShowsTheFirstFrameOnly) {
-  auto image = Animation({5, 5}, 0);
+  auto image = test::TimedAnimation({5, 5}, 0);
   image->SetAnimationSpeed(0);
   CountingClock clock;
   EXPECT_THAT(Play(*image, clock).frames, ElementsAre(0));
@@ -124,7 +103,7 @@ TEST(GifPlayer, SpeedZeroShowsTheFirstFrameOnly) {
 
 TEST(GifPlayer, StopWakesTheWaitingThreadAndNoFrameFollows) {
   // 1000 units: twelve seconds before the second frame.
-  auto image = Animation({1000, 1000}, 0);
+  auto image = test::TimedAnimation({1000, 1000}, 0);
   std::atomic<int> shown = 0;
   auto player = std::make_unique<GifPlayer>(*image, [&](const Bitmap&, int) { ++shown; });
   while (shown == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -137,7 +116,7 @@ TEST(GifPlayer, StopWakesTheWaitingThreadAndNoFrameFollows) {
 }
 
 TEST(GifPlayer, AFailureToShowAFrameEndsPlaybackOnItsThread) {
-  auto image = Animation({5, 5}, 0);
+  auto image = test::TimedAnimation({5, 5}, 0);
   std::atomic<int> shown = 0;
   GifPlayer player(*image, [&](const Bitmap&, int) {
     ++shown;
