@@ -345,19 +345,27 @@ bool TEffectsForm::eventFilter(QObject* watched, QEvent* event) {
 
 // --- previews ----------------------------------------------------------------------------
 
+// The applied list as steps, or nullopt after reporting an entry that cannot be read.
+std::optional<std::vector<EffectStep>> TEffectsForm::AppliedSteps() {
+  std::vector<EffectStep> steps;
+  try {
+    for (const std::string& entry : AppliedEntries()) steps.push_back(ReadEffectEntry(entry));
+  } catch (const std::exception& failure) {
+    m_reporter.Error(failure.what());
+    m_reporter.Error("Error previewing all effects.\n - PreviewAllBtnClick()");
+    m_image_lbl->setText(QStringLiteral("Error previewing all effects."));
+    return std::nullopt;
+  }
+  return steps;
+}
+
 void TEffectsForm::PreviewBtnClick() {
   if (m_source.Empty()) return;
   std::vector<EffectStep> steps;
-  const bool include = m_include_applied->isChecked() && m_applied_list->count() > 0;
-  if (include) {
-    try {
-      for (const std::string& entry : AppliedEntries()) steps.push_back(ReadEffectEntry(entry));
-    } catch (const std::exception& failure) {
-      m_reporter.Error(failure.what());
-      m_reporter.Error("Error previewing all effects.\n - PreviewAllBtnClick()");
-      m_image_lbl->setText(QStringLiteral("Error previewing all effects."));
-      return;
-    }
+  if (m_include_applied->isChecked() && m_applied_list->count() > 0) {
+    std::optional<std::vector<EffectStep>> applied = AppliedSteps();
+    if (!applied) return;
+    steps = std::move(*applied);
   }
   const std::size_t applied_steps = steps.size();
   steps.push_back(EffectStep{Std(SelectedEffect()), static_cast<double>(m_value_edit->value())});
@@ -372,17 +380,10 @@ void TEffectsForm::PreviewAllBtnClick() {
     m_idle_caption_known = true;
   }
   if (m_source.Empty()) return;
-  std::vector<EffectStep> steps;
-  try {
-    for (const std::string& entry : AppliedEntries()) steps.push_back(ReadEffectEntry(entry));
-  } catch (const std::exception& failure) {
-    m_reporter.Error(failure.what());
-    m_reporter.Error("Error previewing all effects.\n - PreviewAllBtnClick()");
-    m_image_lbl->setText(QStringLiteral("Error previewing all effects."));
-    return;
-  }
-  const std::size_t applied_steps = steps.size();
-  StartPreview(PreviewKind::kApplied, std::move(steps), applied_steps);
+  std::optional<std::vector<EffectStep>> steps = AppliedSteps();
+  if (!steps) return;
+  const std::size_t applied_steps = steps->size();
+  StartPreview(PreviewKind::kApplied, std::move(*steps), applied_steps);
 }
 
 void TEffectsForm::StartPreview(PreviewKind kind, std::vector<EffectStep> steps, std::size_t applied_steps) {

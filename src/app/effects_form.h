@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QImage>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,7 @@ class TEffectsForm final : public QDialog {
   void ConnectControls();
   void RefreshButtons();
   QString SelectedEffect() const;
+  std::optional<std::vector<EffectStep>> AppliedSteps();
   void StartPreview(PreviewKind kind, std::vector<EffectStep> steps, std::size_t applied_steps);
   void FinishPreview(PreviewResult result);
   void ReportPreviewFailure(const PreviewResult& result);
