@@ -20,7 +20,7 @@ namespace {
 
 constexpr Rgb kWhite{255, 255, 255}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
 
-struct FrameSpec {
+struct PlannedFrame {
   std::uint16_t left = 0;
   std::vector<std::uint8_t> indices;  // one row
   int delay = -1;                     // -1: no graphic control extension
@@ -29,19 +29,19 @@ struct FrameSpec {
 };
 
 // A one-row animation over the table white, red, green, blue.
-std::unique_ptr<TGIFImage> MakeAnimation(std::uint16_t width, const std::vector<FrameSpec>& frames) {
+std::unique_ptr<TGIFImage> MakeAnimation(std::uint16_t width, const std::vector<PlannedFrame>& frames) {
   auto image = std::make_unique<TGIFImage>();
   image->SetScreenSize(width, 1);
   image->GlobalColorMap().Assign(std::vector<Rgb>{kWhite, kRed, kGreen, kBlue});
-  for (const FrameSpec& spec : frames) {
+  for (const PlannedFrame& planned : frames) {
     TGIFSubImage& frame = image->AppendFrame();
-    frame.Place(spec.left, 0, static_cast<std::uint16_t>(spec.indices.size()), 1, 0);
-    std::copy(spec.indices.begin(), spec.indices.end(), frame.MutableData().begin());
-    if (spec.delay < 0) continue;
+    frame.Place(planned.left, 0, static_cast<std::uint16_t>(planned.indices.size()), 1, 0);
+    std::copy(planned.indices.begin(), planned.indices.end(), frame.MutableData().begin());
+    if (planned.delay < 0) continue;
     auto control = frame.CreateGraphicControlExtension();
-    control->SetDelay(static_cast<std::uint16_t>(spec.delay));
-    control->SetDisposal(spec.disposal);
-    control->SetTransparent(spec.transparent);
+    control->SetDelay(static_cast<std::uint16_t>(planned.delay));
+    control->SetDisposal(planned.disposal);
+    control->SetTransparent(planned.transparent);
     control->SetTransparentColorIndex(3);
     frame.AppendExtension(control);
   }
@@ -149,7 +149,7 @@ TEST(GifFrameDrawer, ColoursOfALocalTableTakeTheNearestOfAnEightBitPreview) {
 }
 
 TEST(GifFrameDrawer, ViewingAFrameDrawsItAndTheSixtyBeforeIt) {
-  std::vector<FrameSpec> frames;
+  std::vector<PlannedFrame> frames;
   for (std::uint16_t i = 0; i < 101; ++i) frames.push_back({i, {2}, 10});
   auto image = MakeAnimation(101, frames);
   GifFrameDrawer drawer(*image);
@@ -166,7 +166,7 @@ class GifExtraction : public ::testing::Test {
   // picture shows k red pixels when the frames before it were drawn.
   void SetUp() override {
     m_dir = test::MakeTempDir();
-    std::vector<FrameSpec> frames{{0, std::vector<std::uint8_t>(12, 0), 10}};
+    std::vector<PlannedFrame> frames{{0, std::vector<std::uint8_t>(12, 0), 10}};
     for (std::uint16_t i = 1; i < 12; ++i) frames.push_back({i, {1}, 10});
     m_image = MakeAnimation(12, frames);
     m_preview = RenderStill(*m_image);
