@@ -59,6 +59,10 @@ void FillExampleList(sf::app::TAVICompileForm& window) {
     window.List().AddPath(std::string("/home/user/Pictures/Holiday 2026/") + name);
   window.Ui().StringGrid->Reload();
   window.Ui().StringGrid->setEnabled(true);
+  // What adding files enables.
+  for (QPushButton* button : {window.Ui().DeleteBtn, window.Ui().SortBtn, window.Ui().CompileBtn,
+                              window.Ui().EditEffectsBtn})
+    button->setEnabled(true);
   window.Ui().StringGrid->SelectRow(0);
   window.ShowMessage(QStringLiteral("5 image files added to the list."));
   window.SetPanelText(sf::app::TAVICompileForm::kSelectedImagePanel, QStringLiteral("Selected Image: 1"));
