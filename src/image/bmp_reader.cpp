@@ -192,6 +192,8 @@ Bitmap DecodeUncompressed(std::span<const std::uint8_t> data, const DibHeader& h
   }
 
   Bitmap picture(width, height, FormatFor(h.bit_count));
+  // A picture 0 pixels wide has no bytes in any of its rows, however many it claims.
+  if (stride == 0) return picture;
   const bool top_down = h.height < 0;
   for (int i = 0; i < height; ++i) {
     const std::size_t at = static_cast<std::size_t>(i) * static_cast<std::size_t>(stride);

@@ -109,6 +109,12 @@ TEST(BmpReader, UncompressedRowsTopDownTwoBitAndBitFields) {
   const Bitmap masked = ReadBmp(BmpFile(header, {0x1F, 0xF8, 0, 0}));
   EXPECT_EQ(masked.Masks(), kMasks565);
   EXPECT_EQ(masked.PixelColor(0, 0), (Rgb{255, 0, 255}));
+
+  // 0 pixels wide: rows without bytes, which are not walked one by one (this
+  // header once took seconds).
+  const Bitmap empty = ReadBmp(BmpFile(InfoHeader(0, 2000000000, 24, 0), {}));
+  EXPECT_EQ(empty.Width(), 0);
+  EXPECT_EQ(empty.Height(), 2000000000);
 }
 
 TEST(BmpReader, RefusesWhatCannotBeSound) {
