@@ -1,6 +1,9 @@
 #include "metafile/emf_reader.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
+#include <optional>
 
 #include "common/byte_reader.h"
 #include "common/format_error.h"
@@ -51,14 +54,6 @@ EmfHeader ReadHeader(std::span<const std::uint8_t> bytes) {
   return header;
 }
 
-MetafileSize SizeOf(const EmfHeader& header) {
-  const FrameBox& f = header.frame;
-  const std::int64_t w = UnitsToPixels(std::int64_t{f.right} - f.left, kFrameUnitsPerInch);
-  const std::int64_t h = UnitsToPixels(std::int64_t{f.bottom} - f.top, kFrameUnitsPerInch);
-  CheckMetafileSize(w, h);
-  return {static_cast<int>(w), static_cast<int>(h)};
-}
-
 // Device pixels per millimetre of the reference device, or 96 per inch when
 // the header does not say.
 Point2 DevicePerMillimetre(const EmfHeader& header) {
@@ -67,17 +62,37 @@ Point2 DevicePerMillimetre(const EmfHeader& header) {
           per_mm(header.device_pixels.y, header.device_millimetres.y)};
 }
 
-// Maps the frame, in device pixels, onto the whole picture.
-cairo_matrix_t FrameToPicture(const EmfHeader& header, Point2 per_mm, MetafileSize size) {
+// What the picture shows: a box in device pixels and the picture's size.
+struct PictureFrame {
+  InkBox device;
+  MetafileSize size;
+};
+
+// The header's frame in device pixels, and its size at 96 pixels per inch
+// (exact rounding from its hundredths of a millimetre).
+InkBox HeaderBox(const EmfHeader& header, Point2 per_mm) {
   const FrameBox& f = header.frame;
-  const double left = std::min(f.left, f.right) * per_mm.x / 100;
-  const double right = std::max(f.left, f.right) * per_mm.x / 100;
-  const double top = std::min(f.top, f.bottom) * per_mm.y / 100;
-  const double bottom = std::max(f.top, f.bottom) * per_mm.y / 100;
-  const double sx = size.width / (right - left);
-  const double sy = size.height / (bottom - top);
+  return {std::min(f.left, f.right) * per_mm.x / 100, std::min(f.top, f.bottom) * per_mm.y / 100,
+          std::max(f.left, f.right) * per_mm.x / 100, std::max(f.top, f.bottom) * per_mm.y / 100};
+}
+std::int64_t HeaderWidth(const EmfHeader& h) { return UnitsToPixels(std::int64_t{h.frame.right} - h.frame.left, kFrameUnitsPerInch); }
+std::int64_t HeaderHeight(const EmfHeader& h) { return UnitsToPixels(std::int64_t{h.frame.bottom} - h.frame.top, kFrameUnitsPerInch); }
+
+bool WithinLimits(std::int64_t width, std::int64_t height) {
+  return width <= kMaxMetafileSide && height <= kMaxMetafileSide && width * height <= kMaxMetafilePixels;
+}
+
+bool Overlap(const InkBox& a, const InkBox& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Maps the frame's box, in device pixels, onto the whole picture.
+cairo_matrix_t FrameToPicture(const PictureFrame& frame) {
+  const InkBox& box = frame.device;
+  const double sx = frame.size.width / (box.right - box.left);
+  const double sy = frame.size.height / (box.bottom - box.top);
   cairo_matrix_t m;
-  cairo_matrix_init(&m, sx, 0, 0, sy, -left * sx, -top * sy);
+  cairo_matrix_init(&m, sx, 0, 0, sy, -box.left * sx, -box.top * sy);
   return m;
 }
 
@@ -99,20 +114,55 @@ void WalkRecords(std::span<const std::uint8_t> bytes, const EmfHeader& header, V
   }
 }
 
+// Plays every record onto the canvas.
+void Play(std::span<const std::uint8_t> bytes, const EmfHeader& header, MetafileCanvas& canvas) {
+  EmfPlayer player{canvas, MetafileObjectTable(header.handle_count)};
+  WalkRecords(bytes, header, [&](std::uint32_t type, ByteReader& params) { PlayEmfRecord(player, type, params); });
+}
+
+// The header's frame, unless it cannot be what the drawing means. Some
+// converters (pstoedit among them) write the bounds and frame in their own
+// logical units, so the frame is far too large and the drawing lies wholly
+// outside it: the picture would be blank or refused. Then the picture is the
+// box around the drawing's ink instead, scaled down to the size limits when
+// it is larger.
+PictureFrame ChooseFrame(std::span<const std::uint8_t> bytes, const EmfHeader& header, Point2 per_mm) {
+  const std::int64_t width = HeaderWidth(header);
+  const std::int64_t height = HeaderHeight(header);
+  const PictureFrame from_header{HeaderBox(header, per_mm), {static_cast<int>(std::min<std::int64_t>(width, INT_MAX)),
+                                                             static_cast<int>(std::min<std::int64_t>(height, INT_MAX))}};
+  if (width == 0 || height == 0) return from_header;
+  MetafileCanvas measure = MetafileCanvas::Measuring();
+  measure.Dc().device_per_mm = per_mm;
+  Play(bytes, header, measure);
+  const std::optional<InkBox> ink = measure.InkExtents();
+  if (WithinLimits(width, height) && (!ink || Overlap(*ink, from_header.device))) return from_header;
+  if (!ink) CheckMetafileSize(width, height);
+  const InkBox box{std::floor(ink->left), std::floor(ink->top), std::ceil(ink->right), std::ceil(ink->bottom)};
+  // Device pixels to pixels at 96 to the inch.
+  const auto pixels = [](double device, double device_per_mm) {
+    return std::max<std::int64_t>(1, std::llround(std::min(device / device_per_mm / 25.4 * 96, 1e9)));
+  };
+  return {box, FitMetafileSize(pixels(box.right - box.left, per_mm.x), pixels(box.bottom - box.top, per_mm.y))};
+}
+
 }  // namespace
 
-MetafileSize EmfSize(std::span<const std::uint8_t> bytes) { return SizeOf(ReadHeader(bytes)); }
+MetafileSize EmfSize(std::span<const std::uint8_t> bytes) {
+  const EmfHeader header = ReadHeader(bytes);
+  return ChooseFrame(bytes, header, DevicePerMillimetre(header)).size;
+}
 
 Bitmap RenderEmf(std::span<const std::uint8_t> bytes) {
   const EmfHeader header = ReadHeader(bytes);
-  const MetafileSize size = SizeOf(header);
+  const Point2 per_mm = DevicePerMillimetre(header);
+  const PictureFrame frame = ChooseFrame(bytes, header, per_mm);
+  const MetafileSize size = frame.size;
   if (size.width == 0 || size.height == 0) return Bitmap(size.width, size.height, PixelFormat::kBits8);
   MetafileCanvas canvas(size.width, size.height);
-  const Point2 per_mm = DevicePerMillimetre(header);
   canvas.Dc().device_per_mm = per_mm;
-  canvas.SetDeviceToOutput(FrameToPicture(header, per_mm, size));
-  EmfPlayer player{canvas, MetafileObjectTable(header.handle_count)};
-  WalkRecords(bytes, header, [&](std::uint32_t type, ByteReader& params) { PlayEmfRecord(player, type, params); });
+  canvas.SetDeviceToOutput(FrameToPicture(frame));
+  Play(bytes, header, canvas);
   return canvas.ToBitmap();
 }
 

@@ -34,12 +34,21 @@ cairo_rectangle_int_t BoxAround(Point2 a, Point2 b, const cairo_matrix_t& m) {
 
 }  // namespace
 
-MetafileCanvas::MetafileCanvas(int width, int height)
-    : m_surface(MakeSurface(width, height)), m_cr(cairo_create(m_surface.get())), m_clip(width, height) {
-  cairo_set_source_rgb(m_cr.get(), 1, 1, 1);
-  cairo_paint(m_cr.get());
+MetafileCanvas::MetafileCanvas(SurfacePtr surface, cairo_rectangle_int_t whole)
+    : m_surface(std::move(surface)), m_cr(cairo_create(m_surface.get())), m_clip(whole) {
   // Shapes get hard edges as on a screen; text keeps its own antialiasing.
   cairo_set_antialias(m_cr.get(), CAIRO_ANTIALIAS_NONE);
+}
+
+MetafileCanvas::MetafileCanvas(int width, int height) : MetafileCanvas(MakeSurface(width, height), {0, 0, width, height}) {
+  cairo_set_source_rgb(m_cr.get(), 1, 1, 1);
+  cairo_paint(m_cr.get());
+}
+
+MetafileCanvas MetafileCanvas::Measuring() {
+  constexpr int kFar = static_cast<int>(kMaxClipCoordinate);
+  return MetafileCanvas(SurfacePtr(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr)),
+                        {-kFar, -kFar, 2 * kFar, 2 * kFar});
 }
 
 cairo_matrix_t MetafileCanvas::LogicalToOutput() const {
@@ -208,6 +217,14 @@ Bitmap MetafileCanvas::ToBitmap() const {
   Bitmap picture = BitmapFromSurface(m_surface.get());
   picture.SetPixelFormat(PixelFormat::kBits8);
   return picture;
+}
+
+std::optional<InkBox> MetafileCanvas::InkExtents() const {
+  double x = 0, y = 0, width = 0, height = 0;
+  cairo_surface_flush(m_surface.get());
+  cairo_recording_surface_ink_extents(m_surface.get(), &x, &y, &width, &height);
+  if (!(width > 0 && height > 0)) return std::nullopt;
+  return InkBox{x, y, x + width, y + height};
 }
 
 }  // namespace sf

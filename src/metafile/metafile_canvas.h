@@ -4,11 +4,14 @@
 //   MetafileCanvas canvas(width, height);             // white
 //   if (cairo_t* cr = canvas.BeginShape()) { cairo_rectangle(cr, 0, 0, 10, 10); canvas.EndShape(true, true); }
 //   Bitmap picture = canvas.ToBitmap();                 // 8-bit, halftone palette
+//   MetafileCanvas measure = MetafileCanvas::Measuring();   // no pixels: only where ink went
+//   ... play the records ...; std::optional<InkBox> ink = measure.InkExtents();
 #pragma once
 
 #include <cairo.h>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -19,9 +22,20 @@
 
 namespace sf {
 
+// A box in pixels of the picture, right and bottom exclusive.
+struct InkBox {
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+};
+
 class MetafileCanvas {
  public:
   MetafileCanvas(int width, int height);
+  // A canvas without bounds or pixels that only records the drawing, to find
+  // where its ink lies (for a header that does not tell it right).
+  static MetafileCanvas Measuring();
   MetafileCanvas(const MetafileCanvas&) = delete;
   MetafileCanvas& operator=(const MetafileCanvas&) = delete;
 
@@ -72,8 +86,12 @@ class MetafileCanvas {
 
   // The picture so far, as an 8-bit bitmap with the halftone palette.
   Bitmap ToBitmap() const;
+  // The box around everything drawn so far, or nothing when nothing was.
+  std::optional<InkBox> InkExtents() const;
 
  private:
+  MetafileCanvas(SurfacePtr surface, cairo_rectangle_int_t whole);
+
   struct Saved {
     DcState dc;
     MetafileClip clip;

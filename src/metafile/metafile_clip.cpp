@@ -10,7 +10,7 @@ RegionPtr Own(cairo_region_t* region) { return RegionPtr(region, cairo_region_de
 
 }  // namespace
 
-MetafileClip::MetafileClip(int width, int height) : m_width(width), m_height(height) {}
+MetafileClip::MetafileClip(cairo_rectangle_int_t whole) : m_whole(whole) {}
 
 void MetafileClip::Reset() {
   m_region.reset();
@@ -24,8 +24,7 @@ void MetafileClip::Combine(std::span<const cairo_rectangle_int_t> boxes, ClipCom
     m_paths.clear();
     return;
   }
-  const cairo_rectangle_int_t whole{0, 0, m_width, m_height};
-  RegionPtr result = Own(m_region ? cairo_region_copy(m_region.get()) : cairo_region_create_rectangle(&whole));
+  RegionPtr result = Own(m_region ? cairo_region_copy(m_region.get()) : cairo_region_create_rectangle(&m_whole));
   switch (mode) {
     case ClipCombine::kAnd: cairo_region_intersect(result.get(), added.get()); break;
     case ClipCombine::kOr: cairo_region_union(result.get(), added.get()); break;

@@ -1,6 +1,6 @@
 // The clip of a metafile picture: a region of whole pixels (or none) and the
 // paths selected as clips, applied to a cairo context before each drawing.
-//   MetafileClip clip(width, height);
+//   MetafileClip clip({0, 0, width, height});
 //   clip.Combine(boxes, ClipCombine::kDiff);   clip.Apply(cr);
 #pragma once
 
@@ -28,8 +28,8 @@ struct DeviceRect {
 
 class MetafileClip {
  public:
-  // The picture's size: "everything" is its whole area.
-  MetafileClip(int width, int height);
+  // "Everything": the whole area of the picture, in its pixels.
+  explicit MetafileClip(cairo_rectangle_int_t whole);
 
   void Reset();
   // Boxes in pixels of the picture.
@@ -51,8 +51,7 @@ class MetafileClip {
   // Regions are shared between saved states and never changed in place.
   std::shared_ptr<cairo_region_t> m_region;
   std::vector<ClipPath> m_paths;
-  int m_width;
-  int m_height;
+  cairo_rectangle_int_t m_whole;
 };
 
 }  // namespace sf

@@ -86,6 +86,25 @@ TEST(EmfReader, FrameMapsOntoThePicture) {
   EXPECT_EQ(b.PixelColor(50, 50), kWhite);
 }
 
+TEST(EmfReader, AFrameTheDrawingMissesGivesWayToTheDrawingsOwnBox) {
+  // As pstoedit writes them: the frame in the drawing's logical units (here
+  // twips, 15 to the pixel through the mapping), so it lies far from the ink.
+  Emf twips = RedNoOutline();
+  twips.Rec(17, {8}).Rec(9, {1440, 1440}).Rec(11, {96, 96}).Rectangle(1500, 3000, 3000, 6000);
+  const Bitmap b = RenderEmf(twips.Bytes(79375, 158750, 39687, 79375));  // 1500..3000 x 3000..6000 "pixels"
+  ASSERT_EQ(b.Width(), 100);
+  ASSERT_EQ(b.Height(), 200);
+  EXPECT_EQ(CountNotWhite(b, 0, 0, 100, 200), 100 * 200);
+  // A frame too large to draw, with the ink wholly inside it, is the ink's box
+  // too; nothing drawn keeps the refusal.
+  const Bitmap large = RenderEmf(RedNoOutline().Rectangle(10, 10, 60, 40).Bytes(26458333, 26458333));
+  EXPECT_EQ(large.Width(), 50);
+  EXPECT_EQ(large.Height(), 30);
+  EXPECT_THAT([] { RenderEmf(Emf().Bytes(26458333, 2540)); }, ThrowsMessage<FormatError>(testing::HasSubstr("too large")));
+  // A drawing that only partly leaves its frame keeps the frame.
+  EXPECT_EQ(EmfSize(RedNoOutline().Rectangle(50, 50, 500, 500).Bytes()), (MetafileSize{96, 96}));
+}
+
 TEST(EmfReader, MappingModesAndWorldTransform) {
   struct Row {
     const char* name;
