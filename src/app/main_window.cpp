@@ -365,8 +365,12 @@ void TAVICompileForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TAVICompileForm::ExitBtnClick() {
-  if (m_project.AskBeforeExit(!m_list.IsEmpty()) && GetReporter().Confirm(kSaveBeforeExitQuestion))
+  if (m_project.AskBeforeExit(!m_list.IsEmpty()) && GetReporter().Confirm(kSaveBeforeExitQuestion)) {
     emit saveProjectRequested(m_project.YesRunsSaveAs());
+    // The changes were to be kept: a save that was cancelled or failed (its
+    // message already shown) leaves the program running rather than lose them.
+    if (m_project.Modified()) return;
+  }
   if (Compiling() && !GetReporter().Confirm(kAbortCompileQuestion)) return;
   m_exit_requested = true;
   StopBtnClick();

@@ -62,7 +62,15 @@ void ProjectCommands::OpenProjectBtnClick() {
   if (m_opening || m_list.Sorting()) return;
   m_opening = true;
   ProjectState& state = m_host.Project();
-  if (state.AskBeforeOpen() && m_host.HostReporter().Confirm(kSaveBeforeOpenQuestion)) SaveChanges();
+  if (state.AskBeforeOpen() && m_host.HostReporter().Confirm(kSaveBeforeOpenQuestion)) {
+    SaveChanges();
+    // A save that was cancelled or failed ends the open: opening would drop
+    // the changes the user wanted kept.
+    if (state.Modified()) {
+      m_opening = false;
+      return;
+    }
+  }
   const std::optional<std::string> path =
       m_skip_dialog_path ? m_skip_dialog_path : m_project_host.ChooseProjectToOpen();
   // Busy from the reading on: the dialog keeps its own cursor.

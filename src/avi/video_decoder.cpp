@@ -8,6 +8,7 @@
 #include "common/byte_reader.h"
 #include "common/format_error.h"
 #include "image/jpeg_reader.h"
+#include "image/picture_limits.h"
 
 namespace sf {
 
@@ -97,6 +98,9 @@ std::optional<VideoDecoder> VideoDecoder::Open(std::span<const std::uint8_t> for
     decoder.m_width = info.width;
     decoder.m_height = info.height < 0 ? -info.height : info.height;
     decoder.m_top_down = info.height < 0;
+    if (!PictureSizeAllowed(static_cast<std::uint64_t>(decoder.m_width), static_cast<std::uint64_t>(decoder.m_height))) {
+      return std::nullopt;
+    }
     if (IsJpeg(info.compression)) {
       decoder.m_kind = Kind::kJpeg;
       return decoder;
@@ -116,8 +120,6 @@ std::optional<VideoDecoder> VideoDecoder::Open(std::span<const std::uint8_t> for
       return std::nullopt;
     }
     decoder.m_format = static_cast<PixelFormat>(info.bits);
-    const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(info.width), decoder.m_format);
-    if (stride * static_cast<std::uint64_t>(decoder.m_height) > kMaxBitmapBytes) return std::nullopt;
     return decoder;
   } catch (const FormatError&) {
     return std::nullopt;

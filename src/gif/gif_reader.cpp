@@ -8,6 +8,7 @@
 #include "common/byte_reader.h"
 #include "gif/gif_image.h"
 #include "gif/gif_lzw_decoder.h"
+#include "image/picture_limits.h"
 
 namespace sf {
 
@@ -86,6 +87,7 @@ class GifReader {
     const std::uint16_t width = fields.U16();
     const std::uint16_t height = fields.U16();
     const std::uint8_t packed = fields.U8();
+    CheckPictureSize(width, height);
     CheckPixels(std::uint64_t{width} * height);
     m_image.SetScreenSize(width, height);
     m_image.SetBackgroundColorIndex(fields.U8());
@@ -99,6 +101,10 @@ class GifReader {
     std::vector<Rgb> colors(count);
     for (std::size_t i = 0; i < count; ++i) colors[i] = Rgb{bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]};
     table.Assign(colors);
+  }
+
+  static void CheckPictureSize(std::uint16_t width, std::uint16_t height) {
+    if (!PictureSizeAllowed(width, height)) throw GIFException(PictureTooLarge("GIF", width, height));
   }
 
   void CheckPixels(std::uint64_t pixels) const {
@@ -202,6 +208,7 @@ class GifReader {
       m_image.Warning("Image exceeds Logical Screen size");
     }
     if (packed & 0x80) ReadColorTable(frame.ColorMap(), packed);
+    CheckPictureSize(width, height);
     m_pixels_used += std::uint64_t{width} * height;
     CheckPixels(m_pixels_used);
     const auto* control = frame.GraphicControlExtension();

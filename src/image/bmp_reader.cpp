@@ -10,6 +10,7 @@
 #include "common/format_error.h"
 #include "image/bmp_rle.h"
 #include "image/jpeg_reader.h"
+#include "image/picture_limits.h"
 #include "image/png_reader.h"
 
 namespace sf {
@@ -105,6 +106,7 @@ void CheckHeader(const DibHeader& h) {
   if (h.width > INT32_MAX || h.height > INT32_MAX || -h.height > INT32_MAX) {
     throw FormatError("BMP picture is too large");
   }
+  CheckPictureSize("BMP", static_cast<std::uint64_t>(h.width), static_cast<std::uint64_t>(h.height < 0 ? -h.height : h.height));
   const int b = h.bit_count;
   bool matches = false;
   switch (h.compression) {

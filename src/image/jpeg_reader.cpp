@@ -5,13 +5,13 @@
 
 #include "common/format_error.h"
 #include "image/jpeg_error.h"
+#include "image/picture_limits.h"
 
 namespace sf {
 
 namespace {
 
 // The largest picture we allocate for (about 16384 x 16384).
-constexpr std::uint64_t kMaxJpegPixels = std::uint64_t{1} << 28;
 // Progressive files with thousands of tiny scans take minutes to decode.
 constexpr int kMaxScans = 1000;
 
@@ -85,10 +85,7 @@ Bitmap DecodeJpeg(std::span<const std::uint8_t> bytes) {
   if (!ReadHeader(ctx, bytes)) throw FormatError(ctx.errors.message);
   const std::uint64_t width = ctx.cinfo.output_width;
   const std::uint64_t height = ctx.cinfo.output_height;
-  if (width * height > kMaxJpegPixels) {
-    throw FormatError("JPEG picture of " + std::to_string(width) + " x " + std::to_string(height) +
-                      " pixels is too large");
-  }
+  CheckPictureSize("JPEG", width, height);
   Bitmap picture(static_cast<int>(width), static_cast<int>(height));
   std::vector<std::uint8_t> cmyk_row;
   if (ctx.cinfo.out_color_space == JCS_CMYK) cmyk_row.resize(4 * width);

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "common/format_error.h"
+#include "image/picture_limits.h"
 
 namespace sf {
 
 namespace {
 
 constexpr png_uint_32 kMaxSide = 1u << 17;
-constexpr std::uint64_t kMaxPngPixels = std::uint64_t{1} << 27;
 constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
 
 // Owns libpng's state. The functions that call setjmp hold no objects with
@@ -97,10 +97,7 @@ Bitmap DecodePng(std::span<const std::uint8_t> bytes) {
 
   const std::uint64_t width = png_get_image_width(ctx.png, ctx.info);
   const std::uint64_t height = png_get_image_height(ctx.png, ctx.info);
-  if (width * height > kMaxPngPixels) {
-    throw FormatError("PNG picture of " + std::to_string(width) + " x " + std::to_string(height) +
-                      " pixels is too large");
-  }
+  CheckPictureSize("PNG", width, height);
   if (png_get_rowbytes(ctx.png, ctx.info) != 4 * width) throw FormatError("PNG pixel layout is not supported");
   std::vector<std::uint8_t> bgra(4 * width * height);
   std::vector<png_bytep> rows(height);

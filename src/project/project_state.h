@@ -60,7 +60,8 @@ class ProjectState {
   bool AskBeforeExit(bool list_not_empty) const { return m_modified && list_not_empty; }
   bool AskBeforeOpen() const { return m_modified; }
   // A Yes to either question runs Save Project when it is enabled, else Save
-  // Project As.
+  // Project As; when that leaves the flag set (cancelled or failed), the exit
+  // or open does not go on.
   bool YesRunsSaveAs() const { return !m_save_enabled; }
 
  private:

@@ -321,6 +321,32 @@ class TestListCommands : public QObject {
     QCOMPARE(ReadText(project), saved);
   }
 
+  void AYesWhoseSaveDoesNotHappenKeepsTheWork() {
+    Drop({Picture("w1.bmp"), Picture("w2.bmp")});
+    // Exit, Yes, and the Save As dialog cancelled: the program stays.
+    m_reporter->answers = {true};
+    m_reporter->entries.clear();
+    m_dialogs->answers.push_back(std::nullopt);
+    m_form->close();
+    QVERIFY(m_form->isVisible() && !m_form->ExitRequested());
+    QCOMPARE(m_reporter->Texts(), (std::vector<std::string>{"Save changes to project before exiting?", "Project NOT saved."}));
+    // Open, Yes, and a save that fails: no open dialog, the list is untouched.
+    m_reporter->answers = {true};
+    m_reporter->entries.clear();
+    m_dialogs->answers = {FileDialogAnswer{Path("no such folder/show.sfg"), 1},
+                          FileDialogAnswer{Path("other.sfg"), 1}};
+    m_form->Menu().OpenProjectBtn->trigger();
+    QCOMPARE(m_reporter->Texts().front(), std::string("Save changes to current project?"));
+    QCOMPARE(m_reporter->Texts().size(), std::size_t{2});  // the save's own failure message
+    QCOMPARE(m_dialogs->answers.size(), std::size_t{1});
+    QCOMPARE(Paths(), (std::vector<std::string>{Path("w1.bmp"), Path("w2.bmp")}));
+    QVERIFY(m_form->Project().Modified());
+    // No lets the exit go on.
+    m_reporter->answers = {false};
+    m_form->close();
+    QVERIFY(m_form->ExitRequested());
+  }
+
   void FileMenuFollowsTheListAndTheProjectPath() {
     QMenu* file = m_form->Menu().File1;
     QAction* save = m_form->Menu().SaveProjectBtn;

@@ -131,15 +131,18 @@ TEST(GifReader, DecodesDamagedCodeStreamsSafely) {
   const auto outside = test::LoadGif(Join({screen, kTransparentIndex1, ImageWithCodes({0x5C, 0x01}), test::kTrailer}));
   EXPECT_THAT(Pixels(outside.image->Frame(0)), ElementsAre(0, 1, 1, 1));
   EXPECT_THAT(outside.warnings, Contains("Invalid color index"));
-  // A descriptor of 0 x 0 takes the screen's size; one of 65535 x 65535 in a
-  // tiny file is refused before anything is allocated.
+  // A descriptor of 0 x 0 takes the screen's size; one of 16000 x 16000 in a
+  // tiny file is refused before anything is allocated, and 65535 x 65535 is
+  // beyond any picture.
   Bytes zero = CheckerFile();
   std::fill_n(zero.begin() + 24, 4, 0);
   const auto screen_sized = test::LoadGif(zero);
   EXPECT_EQ(screen_sized.image->Frame(0).GetBoundsRect(), (GifRect{0, 0, 2, 2}));
   Bytes huge = CheckerFile();
-  std::fill_n(huge.begin() + 24, 4, 0xFF);
+  for (const int i : {24, 26}) huge[i] = 0x80, huge[i + 1] = 0x3E;
   EXPECT_EQ(test::LoadGif(huge).error, "Image too large for the size of the file");
+  std::fill_n(huge.begin() + 24, 4, 0xFF);
+  EXPECT_EQ(test::LoadGif(huge).error, "GIF picture of 65535 x 65535 pixels is too large");
 }
 
 TEST(GifReader, InterlacedRowsComeInFourPasses) {

@@ -1,6 +1,7 @@
 // Every picture reader fed with every corpus file and with damaged copies of
 // small good files: failures are expected and ignored; under the sanitizer
 // build nothing may crash, read out of bounds, leak or hang.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "avi/video_decoder.h"
 #include "common/file_util.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
 #include "image/ico_reader.h"
 #include "image/jpeg_reader.h"
 #include "image/jpeg_writer.h"
+#include "image/picture_limits.h"
 #include "image/png_reader.h"
 #include "loader/load_image.h"
 #include "support/corpus.h"
@@ -97,6 +100,71 @@ TEST(ReaderRobustness, FlippedBytes) {
       FeedEveryReader(damaged);
     }
   }
+}
+
+
+void Put16(Bytes& b, unsigned v) { b.insert(b.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}); }
+void Put32(Bytes& b, std::uint32_t v) { Put16(b, v & 0xFFFF); Put16(b, v >> 16); }
+
+// Headers that declare 20000 x 20000 pixels (400 million, above the bound)
+// with next to no data behind them.
+Bytes BmpOf20000() {
+  Bytes b = {'B', 'M'};
+  for (const std::uint32_t v : {1000u, 0u, 54u, 40u, 20000u, 20000u}) Put32(b, v);
+  Put16(b, 1);
+  Put16(b, 24);
+  b.resize(1000);
+  return b;
+}
+
+Bytes JpegOf20000() {
+  Bytes b = {0xFF, 0xD8, 0xFF, 0xDB, 0, 67, 0};
+  b.insert(b.end(), 64, 1);
+  b.insert(b.end(), {0xFF, 0xC0, 0, 11, 8, 0x4E, 0x20, 0x4E, 0x20, 1, 1, 0x11, 0});
+  b.insert(b.end(), {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0, 0xFF, 0xD9});
+  return b;
+}
+
+// A 100 KB file, whose size alone would let LZW fill a screen of 400 million pixels.
+Bytes GifOf20000() {
+  Bytes b = {'G', 'I', 'F', '8', '9', 'a'};
+  Put16(b, 20000);
+  Put16(b, 20000);
+  b.insert(b.end(), {0, 0, 0, 0x21, 0xFE});
+  for (int i = 0; i < 400; ++i) {
+    b.push_back(255);
+    b.insert(b.end(), 255, 'x');
+  }
+  b.insert(b.end(), {0, ';'});
+  return b;
+}
+
+TEST(ReaderRobustness, ADeclaredSizeBeyondTheBoundIsRefusedBeforeAnyPixelIsMade) {
+  const struct {
+    const char* kind;
+    const char* name;
+    Bytes bytes;
+  } files[] = {{"BMP", "big.bmp", BmpOf20000()}, {"JPEG", "big.jpg", JpegOf20000()}, {"GIF", "big.gif", GifOf20000()}};
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.kind);
+    EXPECT_THAT([&] { DecodePicture(file.bytes, file.name, nullptr); },
+                testing::ThrowsMessage<std::exception>(
+                    testing::HasSubstr(std::string(file.kind) + " picture of 20000 x 20000 pixels is too large")));
+  }
+  // The largest square within the bound is not refused for its size.
+  EXPECT_TRUE(PictureSizeAllowed(16384, 16384));
+  EXPECT_FALSE(PictureSizeAllowed(16385, 16384));
+  EXPECT_TRUE(PictureSizeAllowed(0, std::uint64_t{1} << 40));
+  // An AVI stream of 20000 x 20000 frames is not decodable.
+  Bytes format;
+  for (const std::uint32_t v : {40u, 20000u, 20000u}) Put32(format, v);
+  Put16(format, 1);
+  Put16(format, 24);
+  format.resize(40);
+  EXPECT_FALSE(VideoDecoder::Open(format).has_value());
+  format[4] = 0x40;  // 64 wide, 20000 high
+  format[5] = 0;
+  EXPECT_TRUE(VideoDecoder::Open(format).has_value());
 }
 
 }  // namespace
