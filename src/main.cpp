@@ -1,5 +1,5 @@
-// The one slideforge binary: with no arguments the desktop application, with a
-// subcommand a job that runs without any window.
+// The one slideforge binary: with no arguments (or just a project file) the
+// desktop application, with a subcommand a job that runs without any window.
 #include <string>
 #include <vector>
 
@@ -10,9 +10,10 @@
 #endif
 
 int main(int argc, char** argv) {
-#ifdef SLIDEFORGE_HAVE_APP
-  if (argc == 1) return sf::app::RunApplication(argc, argv);
-#endif
   const std::vector<std::string> words(argv + 1, argv + argc);
+#ifdef SLIDEFORGE_HAVE_APP
+  if (words.empty()) return sf::app::RunApplication(argc, argv, std::nullopt);
+  if (sf::cli::IsProjectToOpen(words)) return sf::app::RunApplication(argc, argv, words[0]);
+#endif
   return sf::cli::Run(words);
 }

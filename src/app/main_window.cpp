@@ -388,11 +388,15 @@ void TAVICompileForm::FinishExit() {
 }
 
 void TAVICompileForm::HelpBtnClick() {
-  const std::string path = m_program_folder + kDocumentationName;
-  if (FileExists(path))
-    GetDesktop().Open(path);
-  else
-    GetReporter().Error(kNoDocumentation);
+  // The guide in the program folder comes first; an installed program also
+  // finds the one its package put in the documentation folder.
+  for (const std::string& folder : {m_program_folder, std::string(SLIDEFORGE_DOC_DIR "/")}) {
+    if (FileExists(folder + kDocumentationName)) {
+      GetDesktop().Open(folder + kDocumentationName);
+      return;
+    }
+  }
+  GetReporter().Error(kNoDocumentation);
 }
 
 void TAVICompileForm::AboutBtnClick() {

@@ -1,3 +1,4 @@
+#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -25,7 +26,9 @@ const std::vector<Command> kCommands = {
 
 void PrintUsage(std::ostream& out) {
   out << "Usage: slideforge                 start the desktop application\n"
-         "       slideforge COMMAND [ARGS]  run one job without a window\n\nCommands:\n";
+         "       slideforge PROJECT.sfg     start it with that project opened\n"
+         "       slideforge COMMAND [ARGS]  run one job without a window\n"
+         "       slideforge --version       print the version\n\nCommands:\n";
   for (const Command& command : Commands()) {
     out << "  " << command.name << "\t" << command.summary << "\n";
   }
@@ -36,10 +39,21 @@ void PrintUsage(std::ostream& out) {
 
 std::span<const Command> Commands() { return kCommands; }
 
+bool IsProjectToOpen(std::span<const std::string> words) {
+  if (words.size() != 1 || words[0].size() <= 4) return false;
+  std::string extension = words[0].substr(words[0].size() - 4);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".sfg";
+}
+
 int Run(std::span<const std::string> words) {
   if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
     PrintUsage(std::cout);
     return words.empty() ? 2 : 0;
+  }
+  if (words[0] == "--version") {
+    std::cout << "slideforge " << SLIDEFORGE_VERSION << "\n";
+    return 0;
   }
   for (const Command& command : Commands()) {
     if (words[0] == command.name) {

@@ -22,6 +22,10 @@ std::span<const Command> Commands();
 // Runs a whole command line (the words after the program name).
 int Run(std::span<const std::string> words);
 
+// A command line of one word ending in ".sfg" (any case) that names no
+// subcommand: the desktop application starts with that project opened.
+bool IsProjectToOpen(std::span<const std::string> words);
+
 int RunCompileCommand(std::span<const std::string> args);
 int RunInfoCommand(std::span<const std::string> args);
 int RunFitCommand(std::span<const std::string> args);

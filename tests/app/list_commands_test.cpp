@@ -18,6 +18,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/application.h"
 #include "app/clickable_label.h"
 #include "app/image_list_grid.h"
 #include "app/main_window.h"
@@ -319,6 +320,21 @@ class TestListCommands : public QObject {
     // Saving again writes the same file.
     m_form->Menu().SaveProjectBtn->trigger();
     QCOMPARE(ReadText(project), saved);
+  }
+
+  void AProjectNamedOnTheCommandLineOpens() {
+    Drop({Picture("c1.bmp"), Picture("c2.bmp")});
+    m_dialogs->answers.push_back(FileDialogAnswer{Path("start.sfg"), 1});
+    m_form->Menu().SaveProjectAsBtn->trigger();
+    sf::app::WindowServices services;
+    services.reporter = m_reporter.get();
+    services.dialogs = m_dialogs.get();
+    TAVICompileForm second(services);
+    second.show();
+    sf::app::OpenAtStart(second, "start.sfg");  // relative to the current folder
+    QCOMPARE(second.windowTitle(), QString::fromStdString("Slideforge - " + Path("start.sfg")));
+    QCOMPARE(second.findChild<sf::app::ImageListGrid*>()->List().RowCount(), 2);
+    QVERIFY(!second.Project().Modified());
   }
 
   void AYesWhoseSaveDoesNotHappenKeepsTheWork() {
