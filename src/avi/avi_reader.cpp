@@ -131,7 +131,11 @@ std::optional<Bitmap> AviReader::DecodeFrame(const Entry& entry, std::int64_t fr
       ApplyPaletteChange(palette, bytes.subspan(static_cast<std::size_t>(data.offset), data.size));
     }
   }
-  return entry.decoder->Decode(bytes.subspan(static_cast<std::size_t>(ref.offset), ref.size), palette);
+  const auto chunk = bytes.subspan(static_cast<std::size_t>(ref.offset), ref.size);
+  std::optional<Bitmap> picture = entry.decoder->Decode(chunk, palette);
+  // Frames are mostly read once, in order: their pages need not stay resident.
+  entry.bytes->Release(chunk);
+  return picture;
 }
 
 void AviReader::GetFrame(Bitmap& target, int width, int height, std::int64_t frame) {

@@ -28,6 +28,16 @@ std::shared_ptr<const MappedFile> MappedFile::Open(const std::string& path) {
   return std::shared_ptr<const MappedFile>(new MappedFile(static_cast<const std::uint8_t*>(data), size));
 }
 
+void MappedFile::Release(std::span<const std::uint8_t> range) const {
+  if (range.empty() || range.data() < m_data || range.data() + range.size() > m_data + m_size) return;
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto begin = reinterpret_cast<std::uintptr_t>(range.data()) / page * page;
+  const auto end = reinterpret_cast<std::uintptr_t>(range.data() + range.size());
+  // Pages of a read-only private mapping that were never written are dropped
+  // and read again from the file when touched.
+  madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+}
+
 MappedFile::~MappedFile() {
   if (m_data != nullptr) munmap(const_cast<std::uint8_t*>(m_data), m_size);
 }

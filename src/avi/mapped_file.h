@@ -20,6 +20,10 @@ class MappedFile {
   MappedFile& operator=(const MappedFile&) = delete;
 
   std::span<const std::uint8_t> Bytes() const { return {m_data, m_size}; }
+  // Lets the system drop the pages of a range that was read and is not needed
+  // again soon, so that walking a file of gigabytes keeps little of it resident.
+  // The bytes stay readable: a later read brings them back from the file.
+  void Release(std::span<const std::uint8_t> range) const;
 
  private:
   MappedFile(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}

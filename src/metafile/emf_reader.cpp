@@ -18,6 +18,7 @@ constexpr std::uint32_t kSignature = 0x464D4520;  // " EMF"
 constexpr std::uint32_t kMinHeaderSize = 88;
 constexpr std::uint32_t kRecordHeaderSize = 8;
 constexpr std::int64_t kFrameUnitsPerInch = 2540;
+constexpr double kMaxInkBoxSide = 4096;
 
 struct FrameBox {
   std::int32_t left = 0;
@@ -124,8 +125,9 @@ void Play(std::span<const std::uint8_t> bytes, const EmfHeader& header, Metafile
 // converters (pstoedit among them) write the bounds and frame in their own
 // logical units, so the frame is far too large and the drawing lies wholly
 // outside it: the picture would be blank or refused. Then the picture is the
-// box around the drawing's ink instead, scaled down to the size limits when
-// it is larger.
+// box around the drawing's ink instead. That box is a guess, and a stray
+// coordinate can make it huge, so it is scaled down to kMaxInkBoxSide pixels
+// on its longer side (a page at 96 pixels to the inch is far smaller).
 PictureFrame ChooseFrame(std::span<const std::uint8_t> bytes, const EmfHeader& header, Point2 per_mm) {
   const std::int64_t width = HeaderWidth(header);
   const std::int64_t height = HeaderHeight(header);
@@ -140,10 +142,11 @@ PictureFrame ChooseFrame(std::span<const std::uint8_t> bytes, const EmfHeader& h
   if (!ink) CheckMetafileSize(width, height);
   const InkBox box{std::floor(ink->left), std::floor(ink->top), std::ceil(ink->right), std::ceil(ink->bottom)};
   // Device pixels to pixels at 96 to the inch.
-  const auto pixels = [](double device, double device_per_mm) {
-    return std::max<std::int64_t>(1, std::llround(std::min(device / device_per_mm / 25.4 * 96, 1e9)));
-  };
-  return {box, FitMetafileSize(pixels(box.right - box.left, per_mm.x), pixels(box.bottom - box.top, per_mm.y))};
+  const double w = (box.right - box.left) / per_mm.x / 25.4 * 96;
+  const double h = (box.bottom - box.top) / per_mm.y / 25.4 * 96;
+  const double scale = std::min(1.0, kMaxInkBoxSide / std::max(w, h));
+  const auto side = [scale](double length) { return std::max(1, static_cast<int>(std::lround(length * scale))); };
+  return {box, {side(w), side(h)}};
 }
 
 }  // namespace
