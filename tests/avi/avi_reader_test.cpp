@@ -7,6 +7,7 @@
 
 #include "avi/avi_muxer.h"
 #include "avi/avi_writer.h"
+#include "avi/mapped_file.h"
 #include "common/file_util.h"
 #include "support/corpus.h"
 #include "support/pictures.h"
@@ -42,6 +43,21 @@ std::vector<std::uint8_t> BitmapFormat(int width, int height, int bits, std::uin
 }
 
 std::string OpenMessage(const std::string& path) { return "Unable to open AVI file:\n\"" + path + "\"\n - InitAvi()"; }
+
+TEST(MappedFile, ReleasedPagesReadTheSameAgain) {
+  const std::string path = testing::TempDir() + "mapped.bin";
+  std::vector<std::uint8_t> bytes(3 * 4096 + 100);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 4096);
+  WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  const auto file = MappedFile::Open(path);
+  const auto mapped = file->Bytes();
+  ASSERT_TRUE(std::equal(mapped.begin(), mapped.end(), bytes.begin(), bytes.end()));
+  file->Release(mapped.subspan(5000, 6000));
+  file->Release(mapped);
+  file->Release(std::span<const std::uint8_t>(bytes));  // not of this mapping: ignored
+  EXPECT_TRUE(std::equal(mapped.begin(), mapped.end(), bytes.begin(), bytes.end()));
+  std::filesystem::remove(path);
+}
 
 class AviReaderTest : public ::testing::Test {
  protected:
