@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/row_blocks.h"
 #include "effects/sample_wrapped.h"
 
 namespace sf {
@@ -26,25 +27,28 @@ void Twist(Bitmap& picture, int value) {
   const Bitmap source = picture;
   const double cx = (picture.Width() - 1) / 2;
   const double cy = (picture.Height() - 1) / 2;
-  for (int y = 0; y < picture.Height(); ++y) {
-    std::uint8_t* row = picture.Row(y).data();
-    for (int x = 0; x < picture.Width(); ++x) {
-      const double dx = x - cx;
-      const double dy = y - cy;
-      const double r = std::sqrt(dx * dx + dy * dy);
-      double u = 0;
-      double v = 0;
-      if (r != 0) {
-        const auto theta = static_cast<double>(Angle(dx, dy) - r / turn + kQuarterTurn);
-        u = static_cast<double>(std::cos(static_cast<long double>(theta)) * r);
-        v = static_cast<double>(std::sin(static_cast<long double>(theta)) * r);
+  // Every pixel is worked out on its own, so the rows are shared out.
+  ForRowBlocks(picture.Height(), [&](int first, int end) {
+    for (int y = first; y < end; ++y) {
+      std::uint8_t* row = picture.Row(y).data();
+      for (int x = 0; x < picture.Width(); ++x) {
+        const double dx = x - cx;
+        const double dy = y - cy;
+        const double r = std::sqrt(dx * dx + dy * dy);
+        double u = 0;
+        double v = 0;
+        if (r != 0) {
+          const auto theta = static_cast<double>(Angle(dx, dy) - r / turn + kQuarterTurn);
+          u = static_cast<double>(std::cos(static_cast<long double>(theta)) * r);
+          v = static_cast<double>(std::sin(static_cast<long double>(theta)) * r);
+        }
+        const BgrPixel p = SampleWrapped(source, u + cx, v + cy);
+        row[3 * x] = p.blue;
+        row[3 * x + 1] = p.green;
+        row[3 * x + 2] = p.red;
       }
-      const BgrPixel p = SampleWrapped(source, u + cx, v + cy);
-      row[3 * x] = p.blue;
-      row[3 * x + 1] = p.green;
-      row[3 * x + 2] = p.red;
     }
-  }
+  });
 }
 
 }  // namespace sf
