@@ -230,9 +230,17 @@ void Bitmap::SetPixelColor(int x, int y, Rgb color) {
 void Bitmap::Fill(Rgb color) {
   if (Empty()) return;
   if (IsPaletted()) {
+    // Row 0 pixel by pixel, then its whole bytes copied into the other rows;
+    // the bits after the last pixel, and the row padding, stay as they were.
     const std::uint8_t index = NearestIndex(m_palette, color);
-    for (int y = 0; y < m_height; ++y) {
-      for (int x = 0; x < m_width; ++x) SetPixelIndex(x, y, index);
+    for (int x = 0; x < m_width; ++x) SetPixelIndex(x, 0, index);
+    const int bits = BitsPerPixel();
+    const std::size_t whole_bytes = static_cast<std::size_t>(m_width) * bits / 8;
+    const int tail = static_cast<int>(whole_bytes * 8 / bits);
+    const auto first = Row(0);
+    for (int y = 1; y < m_height; ++y) {
+      std::memcpy(Row(y).data(), first.data(), whole_bytes);
+      for (int x = tail; x < m_width; ++x) SetPixelIndex(x, y, index);
     }
     return;
   }

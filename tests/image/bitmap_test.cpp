@@ -46,6 +46,29 @@ TEST(Bitmap, NewAreasAreWhiteAndTheTopLeftStays) {
   }
 }
 
+TEST(Bitmap, FillReachesTheLastPixelOfEveryRowAndNoBitBeyond) {
+  for (const PixelFormat format : {PixelFormat::kBits1, PixelFormat::kBits4, PixelFormat::kBits8}) {
+    for (const int width : {1, 7, 13, 16}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(format)) + " bits, " + std::to_string(width) + " wide");
+      Bitmap b(width, 5, format);
+      b.SetPalette({Rgb{0, 0, 0}, kWhite});
+      for (std::uint8_t& byte : b.MutableStorage()) byte = 0xA5;  // padding and spare bits to be kept
+      b.Fill(kWhite);
+      for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < width; ++x) ASSERT_EQ(b.PixelIndex(x, y), 1);
+      }
+      // Setting the same pixels one by one gives the same bytes.
+      Bitmap expected(width, 5, format);
+      expected.SetPalette({Rgb{0, 0, 0}, kWhite});
+      for (std::uint8_t& byte : expected.MutableStorage()) byte = 0xA5;
+      for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < width; ++x) expected.SetPixelIndex(x, y, 1);
+      }
+      EXPECT_TRUE(std::equal(b.Storage().begin(), b.Storage().end(), expected.Storage().begin()));
+    }
+  }
+}
+
 TEST(Bitmap, ConvertsTo8BitsThroughTheHalftonePaletteOnly) {
   Bitmap photo = test::MakeGradient(47, 33);
   Bitmap eight = photo;
