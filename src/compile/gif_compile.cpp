@@ -1,8 +1,12 @@
 // The animated GIF compile's own part: the whole animation is built in memory,
 // one frame per output frame with its delay, then given one colour table and
 // written.
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "common/reporter.h"
 #include "compile/compile_engine.h"
@@ -64,7 +68,28 @@ class GifEngine final : public FrameFileEngine {
   GifDelays m_delays{kDefaultFramesPerSecond};
 };
 
-std::optional<OpenFailure> GifEngine::Open(StatusPanels&, std::int64_t) {
+// The animation is held whole in memory, a byte a pixel of every frame: a
+// compile that could never fit is refused before it starts, rather than
+// growing until the system stops it.
+std::optional<std::string> MemoryRefusal(const CompileSettings& settings, std::int64_t total_frames) {
+  const auto pixels = static_cast<std::uint64_t>(settings.frame_width) * static_cast<std::uint64_t>(settings.frame_height);
+  const auto frames = static_cast<std::uint64_t>(std::max<std::int64_t>(total_frames, 0));
+  const std::uint64_t needed = pixels != 0 && frames > UINT64_MAX / pixels ? UINT64_MAX : pixels * frames;
+  const long pages = sysconf(_SC_PHYS_PAGES);
+  const long page_size = sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || page_size <= 0) return std::nullopt;
+  const std::uint64_t memory = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size);
+  if (needed <= memory) return std::nullopt;
+  constexpr std::uint64_t kMegabyte = 1024 * 1024;
+  return "The GIF animation of " + std::to_string(frames) + " frames would need " +
+         std::to_string(needed / kMegabyte + 1) + " MB of memory, but this computer has " +
+         std::to_string(memory / kMegabyte) + " MB. Lower the repeat value or the frame size.";
+}
+
+std::optional<OpenFailure> GifEngine::Open(StatusPanels&, std::int64_t total_frames) {
+  if (const std::optional<std::string> refusal = MemoryRefusal(m_settings, total_frames)) {
+    return OpenFailure{*refusal, " - ERROR.", " - ERROR. The GIF animation would be too large."};
+  }
   m_delays = GifDelays(m_settings.frames_per_second);
   m_animation.SetColorReduction(TColorReduction::rmQuantize);
   m_options = GifFrameOptionsFrom(m_settings);

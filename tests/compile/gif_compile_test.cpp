@@ -150,5 +150,21 @@ TEST(GifCompile, StopOrAFittingFailureWritesNothing) {
   EXPECT_FALSE(PathExists(damaged.settings.output_path));
 }
 
+// The whole animation is held in memory: one that no computer could hold is
+// refused before the first frame.
+TEST(GifCompile, RefusesAnAnimationTooLargeForMemory) {
+  CompileRig rig;
+  rig.settings.output_path = rig.Path("out.gif");
+  rig.settings.repeat_value = 1e9;
+  rig.AddPicture("a.bmp", test::MakeGradient(8, 8));
+  EXPECT_EQ(rig.Run().outcome, CompileOutcome::kFailed);
+  ASSERT_EQ(rig.reporter.Errors().size(), 1u);
+  EXPECT_EQ(rig.reporter.Errors()[0].rfind("The GIF animation of 1000000000 frames would need ", 0), 0u)
+      << rig.reporter.Errors()[0];
+  EXPECT_TRUE(rig.progress.remembered.ends_with(" - ERROR. The GIF animation would be too large."))
+      << rig.progress.remembered;
+  EXPECT_FALSE(PathExists(rig.settings.output_path));
+}
+
 }  // namespace
 }  // namespace sf
