@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "image/picture_limits.h"
 #include "image/resize.h"
 
 namespace sf {
@@ -102,8 +103,12 @@ std::optional<AviStreamHeader> AviReader::GetAviInfo() {
   }
   const Entry& entry = m_table[m_first_video];
   AviStreamHeader info = entry.stream.header;
-  // Some writers (GStreamer) leave the rectangle empty and some the length 0.
-  if (info.frame.right <= info.frame.left || info.frame.bottom <= info.frame.top) {
+  // Some writers (GStreamer) leave the rectangle empty and some the length 0; a
+  // damaged rectangle may claim more pixels than any picture may have.
+  const std::int64_t width = std::int64_t{info.frame.right} - info.frame.left;
+  const std::int64_t height = std::int64_t{info.frame.bottom} - info.frame.top;
+  if (width <= 0 || height <= 0 ||
+      !PictureSizeAllowed(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) {
     info.frame = AviRect{0, 0, entry.decoder->Width(), entry.decoder->Height()};
   }
   if (info.length == 0) info.length = static_cast<std::uint32_t>(entry.stream.chunks.size());

@@ -79,7 +79,8 @@ TEST_F(AviRobustness, DamagedAviFilesReadCleanly) {
 }
 
 // A header that promises a billion frames while the file holds eight must not
-// make an extraction run through a billion grey frames.
+// make an extraction run through a billion grey frames, nor a frame rectangle
+// of 32767 x 32767 pixels make it draw onto pictures of a billion pixels.
 TEST_F(AviRobustness, CountsOnlyTheFramesPresent) {
   const std::string path = m_dir + "/short.avi";
   auto writer = AviWriter::Open(path, 100000.0, 25);
@@ -93,6 +94,10 @@ TEST_F(AviRobustness, CountsOnlyTheFramesPresent) {
   ASSERT_EQ(bytes[length_at], 8);
   const std::uint32_t claimed = 1000000000;
   for (int k = 0; k < 4; ++k) bytes[length_at + k] = static_cast<std::uint8_t>(claimed >> (8 * k));
+  // After the length: buffer size, quality and sample size, then the rectangle.
+  const std::size_t rectangle_at = length_at + 16;
+  ASSERT_EQ(bytes[rectangle_at + 4], 16);
+  for (const std::size_t corner : {rectangle_at + 4, rectangle_at + 6}) bytes[corner] = 0xFF, bytes[corner + 1] = 0x7F;
   WriteWholeFile(path, std::string(bytes.begin(), bytes.end()));
 
   SilentReporter reporter;
@@ -101,6 +106,8 @@ TEST_F(AviRobustness, CountsOnlyTheFramesPresent) {
   const auto info = reader.GetAviInfo();
   ASSERT_TRUE(info);
   EXPECT_EQ(info->length, 8u);
+  EXPECT_EQ(info->frame.right - info->frame.left, 16);
+  EXPECT_EQ(info->frame.bottom - info->frame.top, 12);
 }
 
 TEST_F(AviRobustness, DamagedWavFilesReadCleanly) {
