@@ -26,7 +26,7 @@ make_photos() {
       source=${sources[i % ${#sources[@]}]}
       convert "$source" -modulate 100,$((80 + i % 40)),$((60 + i * 7 % 80)) -resize "$size^" \
         -gravity center -extent "$size" -attenuate 0.4 +noise Gaussian -quality 90 \
-        "$dir/$(printf 'photo%02d.jpg' "$i")"
+        "$dir/$(printf 'photo%02d.jpg' "$i")" 2>/dev/null
     else
       convert -size "$size" -seed "$i" plasma:fractal -blur 0x2 -attenuate 0.4 +noise Gaussian \
         -quality 90 "$dir/$(printf 'photo%02d.jpg' "$i")"
@@ -39,12 +39,15 @@ make_photos() {
 # keeps the median wall time and the largest peak resident set of the runs.
 measure() {
   local key=$1; shift
-  local times=() peak=0 i line
+  local times=() peak=0 i line record
+  record=$(mktemp)
   for ((i = 0; i < runs; i++)); do
-    line=$( { /usr/bin/time -f '%e %M' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1 )
+    /usr/bin/time -f '%e %M' -o "$record" "$@" >/dev/null 2>&1 || echo "measure $key: the command failed" >&2
+    line=$(tail -1 "$record")
     times+=("${line% *}")
-    ((${line#* } > peak)) && peak=${line#* }
+    if ((${line#* } > peak)); then peak=${line#* }; fi
   done
+  rm -f "$record"
   wall_seconds[$key]=$(printf '%s\n' "${times[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
   peak_mib[$key]=$((peak / 1024))
 }

@@ -95,7 +95,12 @@ NearestColorMapper::NearestColorMapper(std::span<const Rgb> palette)
 }
 
 std::uint8_t NearestColorMapper::Map(Rgb c) {
-  if (m_halftone) return NearestHalftoneIndex(c.r, c.g, c.b);
+  if (m_halftone) {
+    // Flat areas (backgrounds, borders, drawings) repeat the last colour.
+    if (m_last_key == ToColorRef(c)) return m_last_index;
+    m_last_key = ToColorRef(c);
+    return m_last_index = NearestHalftoneIndex(c.r, c.g, c.b);
+  }
   const std::uint64_t key = ToColorRef(c);
   const std::size_t slot = static_cast<std::size_t>((key ^ (key >> 11) ^ (key >> 17)) & 0xFFFF);
   const std::uint64_t entry = m_cache[slot];

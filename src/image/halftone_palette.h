@@ -32,6 +32,10 @@ class NearestColorMapper {
   // Direct-mapped cache keyed by the colour; an entry holds colour + 1 above
   // the index byte, 0 for an empty slot.
   std::vector<std::uint64_t> m_cache;
+  // The halftone palette's last colour and its index (no colour reference
+  // is above 0xFFFFFF, so the start matches none).
+  std::uint64_t m_last_key = ~std::uint64_t{0};
+  std::uint8_t m_last_index = 0;
 };
 
 }  // namespace sf

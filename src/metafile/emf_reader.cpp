@@ -18,7 +18,7 @@ constexpr std::uint32_t kSignature = 0x464D4520;  // " EMF"
 constexpr std::uint32_t kMinHeaderSize = 88;
 constexpr std::uint32_t kRecordHeaderSize = 8;
 constexpr std::int64_t kFrameUnitsPerInch = 2540;
-constexpr double kMaxInkBoxSide = 4096;
+constexpr double kMaxInkBoxSide = 2048;
 
 struct FrameBox {
   std::int32_t left = 0;
