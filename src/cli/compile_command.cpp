@@ -39,7 +39,7 @@ constexpr char kCompileHelp[] =
     "                          (also chosen by the project's GIF settings)\n"
     "  --dither none|floyd-steinberg|ordered\n"
     "                          how the optimised GIF spreads its colours\n"
-    "                          (default floyd-steinberg)\n"
+    "                          (default none: the smallest files at the best PSNR)\n"
     "  --yes                   answer every question Yes (overwrite an existing output);\n"
     "                          without it questions are asked on the terminal, or\n"
     "                          answered No when stdin is not a terminal\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <exception>
 #include <mutex>
 #include <optional>
@@ -82,6 +83,22 @@ Palette PaletteFor(const ColorHistogram& histogram, std::optional<std::vector<Rg
   return {QuantizeWu(histogram, limit), false};
 }
 
+// The fewest colours whose mean squared error per component stays below the
+// target PSNR; its error against the picture in error.
+Palette SmallestGoodPalette(const ColorHistogram& histogram, std::optional<std::vector<Rgb>> exact, int limit,
+                            double target_psnr, double& error) {
+  if (exact) {
+    error = 0;
+    return {std::move(*exact), true};
+  }
+  const std::vector<int> occupied = histogram.Occupied();
+  const double samples = 3.0 * static_cast<double>(std::max<std::uint64_t>(histogram.Total(), 1));
+  const double allowed = 255.0 * 255.0 / std::pow(10.0, target_psnr / 10.0) * samples;
+  Palette palette{QuantizeWuWithin(histogram, limit, allowed), false};
+  error = PaletteError(histogram, occupied, palette.colors);
+  return palette;
+}
+
 // A frame's own table must save at least this share of the shared table's
 // error, over enough pixels to pay for the 768 bytes it takes.
 constexpr double kLocalTableGain = 0.9;
@@ -99,7 +116,11 @@ std::vector<std::uint8_t> Indices(const GifFramePlan& plan, std::span<const std:
   std::vector<std::uint8_t> indices(plan.opaque.size());
   // The transparent entry follows the colours.
   const auto transparent = static_cast<std::uint8_t>(std::min<std::size_t>(palette.colors.size(), 255));
-  MapToPalette(picture, palette.colors, palette.exact ? GifDither::kNone : dither, transparent, indices);
+  if (palette.exact) {
+    MapExactly(picture, palette.colors, transparent, indices);
+  } else {
+    MapToPalette(picture, palette.colors, dither, transparent, indices);
+  }
   return indices;
 }
 
@@ -220,9 +241,7 @@ void GifOptimiser::Build(TGIFImage& image) const {
     const GifFramePlan& plan = plans[k];
     const int limit = KeepsPixels(plan) ? 255 : 256;
     const ColorHistogram histogram = HistogramOf(plan);
-    local[k] = PaletteFor(histogram, ExactColors(plan, limit), limit);
-    const std::vector<int> occupied = histogram.Occupied();
-    local_error[k] = local[k].exact ? 0.0 : PaletteError(histogram, occupied, local[k].colors);
+    local[k] = SmallestGoodPalette(histogram, ExactColors(plan, limit), limit, m_options.target_psnr, local_error[k]);
     const std::lock_guard lock(all_mutex);
     all.Merge(histogram);
   });

@@ -29,7 +29,11 @@ struct GifOptimiserOptions {
   // With transparency: such pixels show the page behind the animation (false)
   // or what the pictures before left there (true).
   bool draw_on_top = false;
-  GifDither dither = GifDither::kFloydSteinberg;
+  GifDither dither = GifDither::kNone;
+  // A picture gets the fewest colours (16, 32 ... 256) that keep its error
+  // below this PSNR (before dithering); more colours cost bytes for a change
+  // nobody sees.
+  double target_psnr = 35.0;
   int threads = 1;               // for building the frames
 };
 

@@ -31,11 +31,22 @@ class CellCache {
 
 bool Drawn(const RgbPicture& picture, std::size_t i) { return picture.drawn.empty() || picture.drawn[i] != 0; }
 
-// Every distinct colour is looked up once, exactly.
 void MapNearest(const RgbPicture& picture, std::span<const Rgb> palette, std::uint8_t skip_index,
                 std::span<std::uint8_t> out) {
+  CellCache cache(palette);
+  const std::size_t count = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint8_t* p = &picture.rgb[3 * i];
+    out[i] = Drawn(picture, i) ? cache.Nearest(p[0], p[1], p[2]) : skip_index;
+  }
+}
+
+}  // namespace
+
+void MapExactly(const RgbPicture& picture, std::span<const Rgb> palette, std::uint8_t skip_index,
+                std::span<std::uint8_t> out) {
   std::unordered_map<std::uint32_t, std::uint8_t> known;
-  known.reserve(4096);
+  for (std::size_t i = palette.size(); i-- > 0;) known[ToColorRef(palette[i])] = static_cast<std::uint8_t>(i);
   const std::size_t count = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
   for (std::size_t i = 0; i < count; ++i) {
     if (!Drawn(picture, i)) {
@@ -43,12 +54,13 @@ void MapNearest(const RgbPicture& picture, std::span<const Rgb> palette, std::ui
       continue;
     }
     const std::uint8_t* p = &picture.rgb[3 * i];
-    const std::uint32_t key = (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
-    const auto [at, added] = known.try_emplace(key, 0);
+    const auto [at, added] = known.try_emplace(ToColorRef(Rgb{p[0], p[1], p[2]}), 0);
     if (added) at->second = static_cast<std::uint8_t>(NearestIndex(palette, p[0], p[1], p[2]));
     out[i] = at->second;
   }
 }
+
+namespace {
 
 // Errors in sixteenths, two rows of them with a pixel of margin on each side.
 void MapFloydSteinberg(const RgbPicture& picture, std::span<const Rgb> palette, std::uint8_t skip_index,

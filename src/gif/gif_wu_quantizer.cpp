@@ -219,43 +219,81 @@ double PaletteError(const ColorHistogram& histogram, std::span<const int> occupi
   return error;
 }
 
-std::vector<Rgb> QuantizeWu(const ColorHistogram& histogram, int max_colors, int kmeans_passes) {
-  max_colors = std::clamp(max_colors, 1, 256);
-  const std::vector<int> occupied = histogram.Occupied();
-  if (occupied.empty()) return {Rgb{}};
-  const Moments m = MomentsOf(histogram);
+namespace {
 
+// The boxes after every cut, as long as a ladder size is reached: the boxes
+// with count colours are kept for each count in sizes.
+std::vector<std::vector<Box>> CutBoxes(const Moments& m, std::span<const int> sizes, double allowed_error) {
+  std::vector<std::vector<Box>> kept;
   std::vector<Box> boxes{{0, kSide - 1, 0, kSide - 1, 0, kSide - 1}};
   std::vector<double> variance{Variance(boxes[0], m)};
-  boxes.reserve(static_cast<std::size_t>(max_colors));
-  while (static_cast<int>(boxes.size()) < max_colors) {
+  double total = variance[0];
+  std::size_t next_size = 0;
+  const int largest = sizes.back();
+  for (;;) {
+    while (next_size < sizes.size() && static_cast<int>(boxes.size()) >= sizes[next_size]) {
+      kept.push_back(boxes);
+      ++next_size;
+      if (total <= allowed_error) return kept;
+    }
+    if (static_cast<int>(boxes.size()) >= largest) break;
     const auto worst = std::max_element(variance.begin(), variance.end());
     if (*worst <= 0) break;
     const std::size_t i = static_cast<std::size_t>(worst - variance.begin());
     Box other{};
     if (!CutBox(boxes[i], other, m)) {
+      total -= variance[i];
       variance[i] = 0;   // a single cell: nothing left to cut
       continue;
     }
     boxes.push_back(other);
+    total -= variance[i];
     variance[i] = Variance(boxes[i], m);
     variance.push_back(Variance(other, m));
+    total += variance[i] + variance.back();
   }
+  kept.push_back(boxes);   // fewer colours than asked: every cell has its box
+  return kept;
+}
 
+std::vector<Rgb> PaletteOf(const std::vector<Box>& boxes, const Moments& m, const ColorHistogram& histogram,
+                           std::span<const int> occupied, int kmeans_passes) {
   std::vector<Rgb> palette;
   palette.reserve(boxes.size());
   for (const Box& box : boxes) {
     const Sums s = SumsOf(box, m);
     if (s.w > 0) palette.push_back(MeanOf(s.w, s.r, s.g, s.b));
   }
-  // A cell holding several colours can get more than one entry only by the
-  // refinement; with fewer cells than entries the palette stays short.
   RefineKMeans(histogram, occupied, palette, kmeans_passes);
-  std::sort(palette.begin(), palette.end(), [](const Rgb& a, const Rgb& b) {
-    return ToColorRef(a) < ToColorRef(b);
-  });
+  std::sort(palette.begin(), palette.end(), [](const Rgb& a, const Rgb& b) { return ToColorRef(a) < ToColorRef(b); });
   palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
   return palette;
+}
+
+}  // namespace
+
+std::vector<Rgb> QuantizeWu(const ColorHistogram& histogram, int max_colors, int kmeans_passes) {
+  max_colors = std::clamp(max_colors, 1, 256);
+  const std::vector<int> occupied = histogram.Occupied();
+  if (occupied.empty()) return {Rgb{}};
+  const Moments m = MomentsOf(histogram);
+  const int sizes[] = {max_colors};
+  return PaletteOf(CutBoxes(m, sizes, -1.0).back(), m, histogram, occupied, kmeans_passes);
+}
+
+std::vector<Rgb> QuantizeWuWithin(const ColorHistogram& histogram, int limit, double allowed_error,
+                                  int kmeans_passes) {
+  limit = std::clamp(limit, 1, 256);
+  const std::vector<int> occupied = histogram.Occupied();
+  if (occupied.empty()) return {Rgb{}};
+  const Moments m = MomentsOf(histogram);
+  // 16, 32 ... or, for an odd limit, 15, 31 ...: the codes of the table with
+  // its extra entry stay as narrow.
+  std::vector<int> sizes;
+  const int odd = limit % 2;
+  for (int n = 16 - odd; n < limit; n = 2 * n + odd) sizes.push_back(n);
+  sizes.push_back(limit);
+  return PaletteOf(CutBoxes(m, sizes, allowed_error).back(), m, histogram, occupied, kmeans_passes);
 }
 
 }  // namespace sf

@@ -45,6 +45,12 @@ class ColorHistogram {
 // distinct cells. An empty histogram gives one black entry.
 std::vector<Rgb> QuantizeWu(const ColorHistogram& histogram, int max_colors, int kmeans_passes = 3);
 
+// The fewest colours of the ladder 16, 32, 64 ... limit (15, 31 ... for an
+// odd limit) whose boxes keep the squared error (summed over all pixels and
+// components) at or below allowed_error; limit colours when none does.
+std::vector<Rgb> QuantizeWuWithin(const ColorHistogram& histogram, int limit, double allowed_error,
+                                  int kmeans_passes = 3);
+
 // The index of the palette entry nearest to color (squared distance); the
 // first of equals.
 int NearestIndex(std::span<const Rgb> palette, int r, int g, int b);
@@ -53,5 +59,6 @@ int NearestIndex(std::span<const Rgb> palette, int r, int g, int b);
 // colour is shown as its nearest palette entry (the spread inside a cell is the
 // same for every palette and left out).
 double PaletteError(const ColorHistogram& histogram, std::span<const int> occupied, std::span<const Rgb> palette);
+
 
 }  // namespace sf
