@@ -123,6 +123,7 @@ int ChromiumFrameCount(const std::string& dir, const std::string& gif) {
                  "<!doctype html><pre id=out>pending</pre><script>(async () => {"
                  "const bytes = Uint8Array.from(atob('" + base64 + "'), c => c.charCodeAt(0));"
                  "const decoder = new ImageDecoder({data: bytes, type: 'image/gif'});"
+                 "await decoder.tracks.ready;"
                  "await decoder.completed;"
                  "document.getElementById('out').textContent = 'frames=' + decoder.tracks.selectedTrack.frameCount;"
                  "})();</script>");
@@ -130,8 +131,9 @@ int ChromiumFrameCount(const std::string& dir, const std::string& gif) {
   test::RunCommand("chromium --headless --no-sandbox --disable-gpu --timeout=8000 --dump-dom 'file://" + page +
                        "' 2>/dev/null",
                    &dom);
-  const std::size_t at = dom.find("frames=");
-  return at == std::string::npos ? -1 : std::atoi(dom.c_str() + at + 7);
+  // The text the script left in the element, not the script's own.
+  const std::size_t at = dom.find(">frames=");
+  return at == std::string::npos ? -1 : std::atoi(dom.c_str() + at + 8);
 }
 
 TEST(CompileCommand, OptimisedGifReadsRightInFfprobeImageMagickAndChromium) {
