@@ -149,6 +149,21 @@ EncodedFrame EncodeFrame(const GifFramePlan& plan, const Palette& palette, bool 
   return frame;
 }
 
+// Every colour of every frame, when each frame's own table holds all of its
+// colours and together they fit in limit entries.
+std::optional<std::vector<Rgb>> ExactUnion(const std::vector<Palette>& palettes, int limit) {
+  std::unordered_set<std::uint32_t> seen;
+  for (const Palette& palette : palettes) {
+    if (!palette.exact) return std::nullopt;
+    for (const Rgb c : palette.colors) seen.insert(ToColorRef(c));
+    if (static_cast<int>(seen.size()) > limit) return std::nullopt;
+  }
+  std::vector<Rgb> colors;
+  for (const std::uint32_t c : seen) colors.push_back(FromColorRef(c));
+  std::sort(colors.begin(), colors.end(), [](Rgb a, Rgb b) { return ToColorRef(a) < ToColorRef(b); });
+  return colors;
+}
+
 std::vector<Rgb> TableOf(const Palette& palette, bool with_transparent) {
   std::vector<Rgb> table = palette.colors;
   if (with_transparent) table.push_back(Rgb{});
@@ -246,25 +261,7 @@ void GifOptimiser::Build(TGIFImage& image) const {
     all.Merge(histogram);
   });
   const int global_limit = any_transparent ? 255 : 256;
-  std::optional<std::vector<Rgb>> exact_all;
-  {
-    std::unordered_set<std::uint32_t> seen;
-    for (const Palette& palette : local) {
-      if (!palette.exact) {
-        seen.clear();
-        break;
-      }
-      for (const Rgb c : palette.colors) seen.insert(ToColorRef(c));
-    }
-    const bool all_exact = std::all_of(local.begin(), local.end(), [](const Palette& p) { return p.exact; });
-    if (all_exact && static_cast<int>(seen.size()) <= global_limit) {
-      std::vector<Rgb> colors;
-      for (const std::uint32_t c : seen) colors.push_back(FromColorRef(c));
-      std::sort(colors.begin(), colors.end(), [](Rgb a, Rgb b) { return ToColorRef(a) < ToColorRef(b); });
-      exact_all = std::move(colors);
-    }
-  }
-  const Palette global = PaletteFor(all, std::move(exact_all), global_limit);
+  const Palette global = PaletteFor(all, ExactUnion(local, global_limit), global_limit);
 
   std::vector<EncodedFrame> encoded(count);
   ForEachIndex(count, threads, [&](std::size_t k) {
