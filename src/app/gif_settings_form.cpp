@@ -1,5 +1,8 @@
 #include "app/gif_settings_form.h"
 
+#include <algorithm>
+
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -30,13 +33,17 @@ TGIFSettingsForm::TGIFSettingsForm(THintForm& hint_form, QWidget* parent)
       m_hint_form(hint_form),
       m_loops_edit(new QSpinBox(this)),
       m_trans_box(new QComboBox(this)),
-      m_disposal_box(new QComboBox(this)) {
+      m_disposal_box(new QComboBox(this)),
+      m_optimise_box(new QCheckBox(QStringLiteral("&Optimise (merge repeated frames, best colours)"), this)) {
   setObjectName(QStringLiteral("TGIFSettingsForm"));
   setWindowTitle(QStringLiteral("GIF Settings"));
-  setFixedSize(192, 178);
   QFont small = font();
   small.setPointSize(8);
   setFont(small);
+  m_optimise_box->setObjectName(QStringLiteral("OptimiseChkBox"));
+  m_optimise_box->setToolTip(
+      QStringLiteral("Writes a smaller, better looking GIF: repeated frames become one, only the changed part of "
+                     "a frame is stored and every picture gets its own best colours."));
 
   m_loops_edit->setObjectName(QStringLiteral("NumLoopsEdit"));
   m_loops_edit->setRange(0, 999999999);
@@ -80,15 +87,20 @@ TGIFSettingsForm::TGIFSettingsForm(THintForm& hint_form, QWidget* parent)
   layout->addWidget(help, 3, 1);
   layout->addWidget(disposal_label, 4, 0, 1, 2);
   layout->addWidget(m_disposal_box, 5, 0);
-  layout->addWidget(close_button, 6, 0, 1, 2, Qt::AlignRight | Qt::AlignBottom);
+  layout->addWidget(m_optimise_box, 6, 0, 1, 2);
+  layout->addWidget(close_button, 7, 0, 1, 2, Qt::AlignRight | Qt::AlignBottom);
   layout->setColumnStretch(0, 1);
-  layout->setRowStretch(6, 1);
+  layout->setRowStretch(7, 1);
+  // The classic window is 192 x 178; the optimise box adds its row and its width.
+  setFixedSize(std::max(192, layout->sizeHint().width()), 178 + m_optimise_box->sizeHint().height() + 2);
   CentreOnScreen(*this);
 }
 
 int TGIFSettingsForm::Loops() const { return m_loops_edit->value(); }
 int TGIFSettingsForm::Transparency() const { return m_trans_box->currentIndex(); }
 int TGIFSettingsForm::Disposal() const { return m_disposal_box->currentIndex(); }
+bool TGIFSettingsForm::Optimise() const { return m_optimise_box->isChecked(); }
+void TGIFSettingsForm::SetOptimise(bool optimise) { m_optimise_box->setChecked(optimise); }
 
 void TGIFSettingsForm::SetValues(int loops, int transparency, int disposal) {
   m_loops_edit->setValue(loops);

@@ -1,11 +1,13 @@
 // The small "GIF Settings" tool window beside the main window: loop count,
-// transparency pixel and draw method of an animated GIF compile.
+// transparency pixel and draw method of an animated GIF compile, and the choice
+// of the optimised GIF.
 //   gif_settings.show();
 //   settings.gif_loops = gif_settings.Loops();
 #pragma once
 
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QSpinBox;
 
@@ -22,6 +24,8 @@ class TGIFSettingsForm final : public QWidget {
   int Loops() const;
   int Transparency() const;
   int Disposal() const;
+  bool Optimise() const;
+  void SetOptimise(bool optimise);
   // The values of an opened project; the draw method then follows the
   // transparency as when it is chosen.
   void SetValues(int loops, int transparency, int disposal);
@@ -38,6 +42,7 @@ class TGIFSettingsForm final : public QWidget {
   QSpinBox* m_loops_edit;
   QComboBox* m_trans_box;
   QComboBox* m_disposal_box;
+  QCheckBox* m_optimise_box;
 };
 
 }  // namespace sf::app

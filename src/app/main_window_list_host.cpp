@@ -280,6 +280,7 @@ ProjectRecord MainWindowListHost::ReadSettingsRecord() {
   record.gif_loops = gif.Loops();
   record.gif_transparency = gif.Transparency();
   record.gif_disposal = gif.Disposal();
+  record.gif_optimise = gif.Optimise();
   record.include_audio = ui.IncludeAudioChkBox->isChecked();
   record.media_type = ui.MediaTypeCBox->currentIndex();
   record.frames_per_second = Text(ui.FramesPerSecondEdit);
@@ -305,6 +306,7 @@ void MainWindowListHost::ApplySettingsRecord(const ProjectRecord& record) {
   ui.ResizeCBox->setCurrentIndex(record.resize_method);
   if (record.has_groups) {
     m_window.GifSettingsForm().SetValues(record.gif_loops, record.gif_transparency, record.gif_disposal);
+    m_window.GifSettingsForm().SetOptimise(record.gif_optimise);
   }
   m_window.LoadTimingValues(record.media_type, record.frames_per_second, record.frame_width, record.frame_height,
                             record.repeat_value, record.repeat_seconds);

@@ -263,6 +263,7 @@ std::optional<CompileSettings> TAVICompileForm::ReadSettings() {
   settings.gif_loops = m_gif_settings->Loops();
   settings.gif_transparency = m_gif_settings->Transparency();
   settings.gif_disposal = m_gif_settings->Disposal();
+  settings.gif_optimise = m_gif_settings->Optimise();
   return settings;
 }
 

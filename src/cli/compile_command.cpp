@@ -1,4 +1,5 @@
-// slideforge compile PROJECT.sfg [-o OUT] [--codec dib|mjpeg] [--quality Q] [--yes]:
+// slideforge compile PROJECT.sfg [-o OUT] [--codec dib|mjpeg] [--quality Q]
+// [--gif-optimize [--dither none|floyd-steinberg|ordered]] [--yes]:
 // compiles a project into an AVI or an animated GIF, by the output name's kind.
 #include <filesystem>
 #include <iostream>
@@ -33,6 +34,12 @@ constexpr char kCompileHelp[] =
     "  -o OUT                  the output file (default: the project's)\n"
     "  --codec dib|mjpeg       AVI frames uncompressed (default) or Motion JPEG\n"
     "  --quality 1-100         Motion JPEG quality (default 75)\n"
+    "  --gif-optimize          an optimised GIF: repeated frames merged, only changed\n"
+    "                          rectangles written, each picture's own best colours\n"
+    "                          (also chosen by the project's GIF settings)\n"
+    "  --dither none|floyd-steinberg|ordered\n"
+    "                          how the optimised GIF spreads its colours\n"
+    "                          (default none: the smallest files at the best PSNR)\n"
     "  --yes                   answer every question Yes (overwrite an existing output);\n"
     "                          without it questions are asked on the terminal, or\n"
     "                          answered No when stdin is not a terminal\n"
@@ -75,6 +82,23 @@ std::optional<Compression> ParseCompression(const ParsedArgs& parsed) {
   return compression;
 }
 
+// --gif-optimize and --dither onto the project's settings.
+void ApplyGifOptions(const ParsedArgs& parsed, CompileSettings& settings) {
+  if (parsed.Has("--gif-optimize")) settings.gif_optimise = true;
+  const auto dither = parsed.Value("--dither");
+  if (!dither) return;
+  if (!settings.gif_optimise) throw UsageError("--dither applies to --gif-optimize only");
+  if (*dither == "none") {
+    settings.gif_dither = GifDither::kNone;
+  } else if (*dither == "floyd-steinberg") {
+    settings.gif_dither = GifDither::kFloydSteinberg;
+  } else if (*dither == "ordered") {
+    settings.gif_dither = GifDither::kOrdered;
+  } else {
+    throw UsageError("--dither must be none, floyd-steinberg or ordered, not \"" + *dither + "\"");
+  }
+}
+
 // The current folder with its trailing "/", where the program keeps its logs.
 std::string ProgramFolder() {
   std::string folder = std::filesystem::current_path().string();
@@ -86,7 +110,12 @@ std::string ProgramFolder() {
 
 int RunCompileCommand(std::span<const std::string> args) {
   const ParsedArgs parsed =
-      ParseArgs(args, {{"-o", true}, {"--codec", true}, {"--quality", true}, {"--yes", false}});
+      ParseArgs(args, {{"-o", true},
+                                    {"--codec", true},
+                                    {"--quality", true},
+                                    {"--gif-optimize", false},
+                                    {"--dither", true},
+                                    {"--yes", false}});
   if (parsed.help) {
     std::cout << kCompileHelp;
     return 0;
@@ -105,6 +134,7 @@ int RunCompileCommand(std::span<const std::string> args) {
   CompileSettings settings = SettingsFromRecord(*record);
   if (const auto output = parsed.Value("-o")) settings.output_path = *output;
   if (settings.output_path.empty()) throw UsageError("the project names no output file; give one with -o");
+  ApplyGifOptions(parsed, settings);
   if (!settings.background_path.empty()) {
     // A picture that cannot be read fails the background step (its own message,
     // then "Error loading background picture."), as in the window.

@@ -6,6 +6,7 @@
 #include "common/reporter.h"
 #include "compile/compile_checks.h"
 #include "compile/compile_steps.h"
+#include "compile/frame_pipeline.h"
 #include "compile/frame_preparation.h"
 #include "compile/timing.h"
 #include "effects/noise_random.h"
@@ -25,7 +26,7 @@ class FrameCompile {
   enum class RowEnd { kGoOn, kStopped, kFailed };
 
   CompileResult Compile();
-  RowEnd WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe);
+  RowEnd WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe, FramePipeline* pipeline);
   CompileResult Completed();
   CompileResult Ended(CompileOutcome outcome);
   CompileResult StopPath();
@@ -79,8 +80,12 @@ CompileResult FrameCompile::Compile() {
 
   const FrameRecipe recipe = FrameRecipeFrom(settings);
   RepeatDistributor frames(settings.repeat_value);
+  std::optional<FramePipeline> pipeline;
+  if (const int threads = m_engine.PreparationThreads(); threads > 0) {
+    pipeline.emplace(m_job.list, recipe, threads, NoiseRandomState());
+  }
   for (int row = 0; row < rows; ++row) {
-    switch (WriteRow(row, frames, recipe)) {
+    switch (WriteRow(row, frames, recipe, pipeline ? &*pipeline : nullptr)) {
       case RowEnd::kGoOn:
         break;
       case RowEnd::kStopped:
@@ -92,7 +97,8 @@ CompileResult FrameCompile::Compile() {
   return Completed();
 }
 
-FrameCompile::RowEnd FrameCompile::WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe) {
+FrameCompile::RowEnd FrameCompile::WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe,
+                                             FramePipeline* pipeline) {
   const std::int64_t total = m_result.total_frames;
   if (IsRowCheckpoint(row)) {
     m_services.host.SelectRow(row);
@@ -103,7 +109,9 @@ FrameCompile::RowEnd FrameCompile::WriteRow(int row, RepeatDistributor& frames, 
     if (m_panels.ProcessEventsAndCheckStop()) return RowEnd::kStopped;
   }
   const PreparedFrame prepared =
-      PrepareFrame(m_job.list.Path(row), m_job.list.Effects(row), recipe, NoiseRandomState(), m_services.reporter);
+      pipeline != nullptr
+          ? pipeline->Take(row, m_services.reporter)
+          : PrepareFrame(m_job.list.Path(row), m_job.list.Effects(row), recipe, NoiseRandomState(), m_services.reporter);
   SetNoiseRandomState(prepared.noise_state_after);
   switch (m_engine.StartRow(row, prepared, m_panels)) {
     case RowStart::kGoOn:

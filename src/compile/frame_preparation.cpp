@@ -16,6 +16,12 @@ FrameRecipe FrameRecipeFrom(const CompileSettings& settings) {
   recipe.maintain_aspect = settings.maintain_aspect;
   recipe.zoom_in = settings.zoom_in;
   recipe.resize = settings.resize_method;
+  // The optimised GIF shrinks "Smooth" pictures with a filter that averages
+  // instead of sampling, so shrunk photos keep no aliasing and no grain; the
+  // classic compile keeps its bilinear samples.
+  if (settings.gif_optimise && !IsAviOutput(settings.output_path) && recipe.resize == ResizeMethod::kSmooth) {
+    recipe.resize = ResizeMethod::kFiltered;
+  }
   recipe.pixel_format = settings.pixel_format;
   recipe.background = &settings.background_picture;
   return recipe;

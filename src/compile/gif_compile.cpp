@@ -1,12 +1,15 @@
 // The animated GIF compile's own part: the whole animation is built in memory,
 // one frame per output frame with its delay, then given one colour table and
-// written.
+// written. The optimised GIF takes the same frames and delays and hands them
+// to the optimiser, which merges and encodes them at the end.
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "common/reporter.h"
 #include "compile/compile_engine.h"
@@ -15,6 +18,7 @@
 #include "compile/frame_preparation.h"
 #include "compile/gif_delays.h"
 #include "gif/gif_image.h"
+#include "gif/gif_optimiser.h"
 
 namespace sf {
 
@@ -44,6 +48,19 @@ GifFrameOptions GifFrameOptionsFrom(const CompileSettings& settings) {
   // The looping extension holds 16 bits; a larger count keeps its low ones.
   options.loops = static_cast<std::uint16_t>(static_cast<std::uint32_t>(settings.gif_loops) & 0xFFFF);
   return options;
+}
+
+// A picture that could not be fitted ends the compile: a GIF frame is never
+// the background alone.
+RowStart StartGifRow(const PreparedFrame& prepared, StatusPanels& panels, Reporter& reporter) {
+  if (!prepared.fitted) {
+    reporter.Error("GIF Compilation Aborted:\n\nError obtaining aspectedimage.\n\n- SaveAsGifAnim()");
+    panels.Message("Error obtaining aspected image: Process aborted.");
+    return RowStart::kFailed;
+  }
+  panels.Message("Compiling images...");
+  panels.ProcessEvents();
+  return RowStart::kGoOn;
 }
 
 class GifEngine final : public FrameFileEngine {
@@ -96,17 +113,8 @@ std::optional<OpenFailure> GifEngine::Open(StatusPanels&, std::int64_t total_fra
   return std::nullopt;
 }
 
-// A picture that could not be fitted ends the compile: a GIF frame is never
-// the background alone.
 RowStart GifEngine::StartRow(int, const PreparedFrame& prepared, StatusPanels& panels) {
-  if (!prepared.fitted) {
-    m_services.reporter.Error("GIF Compilation Aborted:\n\nError obtaining aspectedimage.\n\n- SaveAsGifAnim()");
-    panels.Message("Error obtaining aspected image: Process aborted.");
-    return RowStart::kFailed;
-  }
-  panels.Message("Compiling images...");
-  panels.ProcessEvents();
-  return RowStart::kGoOn;
+  return StartGifRow(prepared, panels, m_services.reporter);
 }
 
 void GifEngine::AddFrame(const Bitmap& frame) {
@@ -136,9 +144,75 @@ void GifEngine::Complete(StatusPanels& panels) {
   m_animation.SaveToFile(m_settings.output_path);
 }
 
+int WorkerThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
+
+// The optimised GIF: the rows are prepared ahead on worker threads; every copy
+// of a row's frame adds its delay to the picture, and the optimiser builds the
+// frames once all are in.
+class OptimisedGifEngine final : public FrameFileEngine {
+ public:
+  OptimisedGifEngine(const CompileSettings& settings, const CompileServices& services)
+      : m_settings(settings), m_services(services) {}
+
+  const EngineTexts& Texts() const override { return kGifTexts; }
+  int PreparationThreads() const override { return WorkerThreads(); }
+  std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
+  RowStart StartRow(int, const PreparedFrame& prepared, StatusPanels& panels) override {
+    m_new_row = true;
+    return StartGifRow(prepared, panels, m_services.reporter);
+  }
+  void AddFrame(const Bitmap& frame) override;
+  void Complete(StatusPanels& panels) override;
+  void Close() override {}
+  void Abandon() override {}
+
+ private:
+  const CompileSettings& m_settings;
+  const CompileServices& m_services;
+  std::optional<GifOptimiser> m_optimiser;
+  GifDelays m_delays{kDefaultFramesPerSecond};
+  bool m_new_row = true;
+};
+
+std::optional<OpenFailure> OptimisedGifEngine::Open(StatusPanels&, std::int64_t) {
+  m_delays = GifDelays(m_settings.frames_per_second);
+  const GifFrameOptions frame = GifFrameOptionsFrom(m_settings);
+  GifOptimiserOptions options;
+  options.loops = frame.loops;
+  options.transparency = frame.transparency;
+  options.draw_on_top = frame.disposal == TDisposalMethod::dmNoDisposal;
+  options.dither = m_settings.gif_dither;
+  options.threads = WorkerThreads();
+  m_optimiser.emplace(m_settings.frame_width, m_settings.frame_height, options);
+  return std::nullopt;
+}
+
+// The copies of one row's frame are the same picture: only the first is looked at.
+void OptimisedGifEngine::AddFrame(const Bitmap& frame) {
+  const std::uint16_t delay = m_delays.Next();
+  if (m_new_row) {
+    m_optimiser->Add(frame, delay);
+    m_new_row = false;
+  } else {
+    m_optimiser->Repeat(delay);
+  }
+}
+
+void OptimisedGifEngine::Complete(StatusPanels& panels) {
+  panels.Message("Optimizing GIF...");
+  TGIFImage animation;
+  m_optimiser->Build(animation);
+  panels.Message("Saving GIF to drive...");
+  animation.SaveToFile(m_settings.output_path);
+}
+
 }  // namespace
 
 CompileResult SaveAsGifAnim(const CompileJob& job, const CompileServices& services) {
+  if (job.settings.gif_optimise) {
+    OptimisedGifEngine engine(job.settings, services);
+    return RunFrameCompile(engine, job, services);
+  }
   GifEngine engine(job.settings, services);
   return RunFrameCompile(engine, job, services);
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "image/resize.h"
+#include "image/resize_filtered.h"
 
 namespace sf {
 
@@ -54,6 +55,8 @@ Bitmap BackgroundFrame(const Bitmap& background, ResizeMethod resize, int width,
   if (!background.Empty()) {
     if (resize == ResizeMethod::kSmooth) {
       ResizeSmooth(background, frame);
+    } else if (resize == ResizeMethod::kFiltered) {
+      ResizeFiltered(background, frame);
     } else {
       ResizeStandard(background, frame, Rect{0, 0, frame.Width(), frame.Height()});
     }
@@ -67,9 +70,13 @@ int GetAspectedImage(Bitmap& picture, const Bitmap& background, ResizeMethod res
     const FitPlacement place = ComputeFitPlacement(picture.Width(), picture.Height(), w, h, bw, bh,
                                                    maintain_aspect, zoom_in);
     Bitmap frame = BackgroundFrame(background, resize, Whole(w), Whole(h));
-    if (resize == ResizeMethod::kSmooth) {
+    if (resize == ResizeMethod::kSmooth || resize == ResizeMethod::kFiltered) {
       Bitmap fitted(place.width, place.height);
-      ResizeSmooth(picture, fitted);
+      if (resize == ResizeMethod::kSmooth) {
+        ResizeSmooth(picture, fitted);
+      } else {
+        ResizeFiltered(picture, fitted);
+      }
       frame.Draw(fitted, place.left, place.top);
     } else {
       ResizeStandard(picture, frame,

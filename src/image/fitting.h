@@ -14,7 +14,9 @@ namespace sf {
 inline constexpr int kMinFrameSize = 1;
 inline constexpr int kMaxFrameSize = 9999999;
 
-enum class ResizeMethod { kStandard = 0, kSmooth = 1 };
+// kFiltered is never chosen in a list: the optimised GIF fits with it where
+// the settings say "Smooth".
+enum class ResizeMethod { kStandard = 0, kSmooth = 1, kFiltered = 2 };
 
 // Where the picture goes in the frame: its fitted size and its top-left corner.
 struct FitPlacement {

@@ -140,7 +140,9 @@ class ProjectParser {
     record.border_height = TruncateInto(Number("the border height on line 4"), 0, kMaxBorderPercent);
     record.pixel_format = IndexOrZero(Number("the pixel format on line 4"), PixelFormatItems().size());
     ReadGroups(std::string(Item("the output and GIF settings on line 4")), record);
-    Ignore(3, "a filler word on line 4");
+    Ignore(1, "a filler word on line 4");
+    record.gif_optimise = Item("a filler word on line 4") == kGifOptimiseWord;
+    Ignore(1, "a filler word on line 4");
   }
 
   // The word <K O S><L:T D>: output kind, open when finished and resize method,

@@ -29,6 +29,7 @@ CompileSettings SettingsFromRecord(const ProjectRecord& record) {
     settings.gif_loops = record.gif_loops;
     settings.gif_transparency = record.gif_transparency;
     settings.gif_disposal = record.gif_disposal;
+    settings.gif_optimise = record.gif_optimise;
   }
   return settings;
 }

@@ -50,7 +50,7 @@ std::string OptionsLine(const ProjectRecord& r) {
   line += std::string("<") + (r.avi_output ? '1' : '0') + (r.open_file_when_finished ? '1' : '0') +
           Digit(r.resize_method) + ">";
   line += "<" + std::to_string(r.gif_loops) + ":" + Digit(r.gif_transparency) + Digit(r.gif_disposal) + ">";
-  return line + " reserved2 reserved3 reserved4 " + kLineEnd;
+  return line + " reserved2 " + (r.gif_optimise ? kGifOptimiseWord : "reserved3") + " reserved4 " + kLineEnd;
 }
 
 std::string TimingLine(const ProjectRecord& r) {

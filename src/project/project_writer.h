@@ -20,6 +20,10 @@ class Reporter;
 
 inline constexpr char kProjectHeader[] = "Slideforge_Project";
 inline constexpr char kProjectVersion[] = "version1.0";
+// Stands in line 4 in place of the second filler word when the optimised GIF is
+// chosen; readers that do not know it ignore it as they ignore the filler, and a
+// project without it is written exactly as before.
+inline constexpr char kGifOptimiseWord[] = "gif-optimise";
 
 // The whole file text. With a progress observer, progress is shown every 5 rows.
 std::string FormatProject(const ProjectRecord& record, ProgressObserver* progress = nullptr);

@@ -15,7 +15,7 @@
 #include "common/progress_observer.h"
 #include "image/bitmap.h"
 #include "image/fitting.h"
-#include "tools/deferred_reporter.h"
+#include "common/deferred_reporter.h"
 
 namespace sf {
 

@@ -108,6 +108,60 @@ TEST(CompileCommand, GifDelaysFollowTheFrameRate) {
   }
 }
 
+// The frame count Chromium's ImageDecoder finds in the GIF, or -1.
+int ChromiumFrameCount(const std::string& dir, const std::string& gif) {
+  const std::vector<std::uint8_t> bytes = ReadWholeFile(gif);
+  static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string base64;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::uint32_t n = (std::uint32_t{bytes[i]} << 16) | (i + 1 < bytes.size() ? bytes[i + 1] << 8 : 0) |
+                            (i + 2 < bytes.size() ? bytes[i + 2] : 0);
+    for (std::size_t k = 0; k < 4; ++k) base64 += i + k <= bytes.size() ? kDigits[(n >> (18 - 6 * k)) & 63] : '=';
+  }
+  const std::string page = dir + "/count.html";
+  WriteWholeFile(page,
+                 "<!doctype html><pre id=out>pending</pre><script>(async () => {"
+                 "const bytes = Uint8Array.from(atob('" + base64 + "'), c => c.charCodeAt(0));"
+                 "const decoder = new ImageDecoder({data: bytes, type: 'image/gif'});"
+                 "await decoder.tracks.ready;"
+                 "await decoder.completed;"
+                 "document.getElementById('out').textContent = 'frames=' + decoder.tracks.selectedTrack.frameCount;"
+                 "})();</script>");
+  std::string dom;
+  test::RunCommand("chromium --headless --no-sandbox --disable-gpu --timeout=8000 --dump-dom 'file://" + page +
+                       "' 2>/dev/null",
+                   &dom);
+  // The text the script left in the element, not the script's own.
+  const std::size_t at = dom.find(">frames=");
+  return at == std::string::npos ? -1 : std::atoi(dom.c_str() + at + 8);
+}
+
+TEST(CompileCommand, OptimisedGifReadsRightInFfprobeImageMagickAndChromium) {
+  if (!test::HaveProgram("identify") || !test::HaveProgram("ffprobe")) GTEST_SKIP() << "ImageMagick or ffmpeg missing";
+  // Row 0 has its own effect; rows 1 to 3 show the same picture and become one frame.
+  Show show = MakeShow(4, "10", "3");
+  show.record.avi_output = false;
+  const std::string gif = show.dir + "/show.gif";
+  std::string output;
+  ASSERT_EQ(Compile("'" + SaveShow(show) + "' --yes --gif-optimize -o '" + gif + "'", &output), 0) << output;
+
+  EXPECT_EQ(Probe("-count_frames -show_entries stream=nb_read_frames", gif), "2\n");
+  std::string read;
+  ASSERT_EQ(test::RunCommand("identify -format '%T %wx%h ' '" + gif + "'", &read), 0);
+  EXPECT_EQ(read, "30 96x64 90 96x64 ");
+  // The second frame, composed, is the plain picture fitted, up to the colour reduction.
+  ASSERT_EQ(test::RunCommand("'" + test::SlideforgeBinary() + "' fit '" + show.dir + "/a.bmp' '" + show.dir +
+                                 "/fitted.bmp' --size 96x64 >/dev/null && convert '" + gif + "' -coalesce '" +
+                                 show.dir + "/frame%d.png' && compare -metric PSNR '" + show.dir + "/frame1.png' '" +
+                                 show.dir + "/fitted.bmp' null: 2>&1",
+                             &read),
+            1) << read;   // compare answers 1 for pictures that differ
+  EXPECT_GT(std::atof(read.c_str()), 30.0) << read;
+
+  if (!test::HaveProgram("chromium")) GTEST_SKIP() << "chromium not installed";
+  EXPECT_EQ(ChromiumFrameCount(show.dir, gif), 2);
+}
+
 TEST(CompileCommand, ExitStatusAndMessages) {
   const Show show = MakeShow(1, "25", "1");
   const std::string project = SaveShow(show);
@@ -117,6 +171,8 @@ TEST(CompileCommand, ExitStatusAndMessages) {
   EXPECT_EQ(Compile("", &output), 2);
   EXPECT_EQ(Compile("'" + project + "' --codec xvid", &output), 2);
   EXPECT_EQ(Compile("'" + project + "' --quality 50", &output), 2);  // a quality needs --codec mjpeg
+  EXPECT_EQ(Compile("'" + project + "' --dither none", &output), 2);  // a dither needs --gif-optimize
+  EXPECT_EQ(Compile("'" + project + "' --gif-optimize --dither blue", &output), 2);
 
   EXPECT_EQ(Compile("'" + show.dir + "/none.sfg'", &output), 1);
   EXPECT_EQ(output, "Unable to open project file. Please make sure the disk is accessible.\n");

@@ -53,6 +53,27 @@ TEST(ProjectWriter, WritesTheWorkedExampleByteForByte) {
   EXPECT_EQ(FormatProject(*opened), expected);
 }
 
+TEST(ProjectWriter, TheOptimisedGifTakesTheFirstFillerWordOfLine4) {
+  ProjectRecord record = TwoPictures();
+  record.avi_output = false;
+  record.gif_optimise = true;
+  const std::string text = FormatProject(record);
+  EXPECT_NE(text.find("\r\n1 1 0 0 1 <000><0:00> reserved2 gif-optimise reserved4 \r\n"), std::string::npos);
+  const ProjectRecord back = ParseProject(text);
+  EXPECT_TRUE(back.gif_optimise);
+  EXPECT_TRUE(SettingsFromRecord(back).gif_optimise);
+  EXPECT_EQ(FormatProject(back), text);
+
+  // Without it, and for any other word there, the classic GIF.
+  record.gif_optimise = false;
+  const std::string classic = FormatProject(record);
+  EXPECT_NE(classic.find("<000><0:00> reserved2 reserved3 reserved4 \r\n"), std::string::npos);
+  EXPECT_FALSE(ParseProject(classic).gif_optimise);
+  std::string other = text;
+  other.replace(other.find("gif-optimise"), 12, "gif-optimised");
+  EXPECT_FALSE(ParseProject(other).gif_optimise);
+}
+
 TEST(ProjectWriter, CountsBytesAndKeepsNumberFieldsOneWord) {
   ProjectRecord record = TwoPictures();
   record.list.SetCell(1, kPathColumn, "/home/ann/Café.jpg");  // é is two bytes

@@ -1,4 +1,4 @@
-#include "tools/deferred_reporter.h"
+#include "common/deferred_reporter.h"
 
 namespace sf {
 
