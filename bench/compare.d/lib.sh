@@ -41,7 +41,9 @@ measure() {
   local key=$1; shift
   local times=() peak=0 i line
   for ((i = 0; i < runs; i++)); do
-    line=$( { /usr/bin/time -f '%e %M' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1 )
+    # time writes its figures to a file: the command's own stderr is silenced.
+    /usr/bin/time -f '%e %M' -o "$scratch/.time" "$@" >/dev/null 2>/dev/null || true
+    line=$(tail -1 "$scratch/.time")
     times+=("${line% *}")
     ((${line#* } > peak)) && peak=${line#* }
   done

@@ -4,8 +4,9 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <cstring>
+#include <span>
 #include <thread>
-#include <vector>
 
 #include "avi/mapped_file.h"
 #include "image/bitmap.h"
@@ -70,7 +71,7 @@ class VideoEncoder::Session {
   FramePtr m_picture;
   PacketPtr m_packet;
   std::unique_ptr<SoundTrack> m_sound;
-  std::vector<std::uint8_t> m_rows;   // a frame that is not 24-bit, as blue-green-red rows
+  FramePtr m_rows;                    // the picture as blue-green-red rows, top row first
   bool m_writing = false;             // the header is written
   bool m_has_picture = false;
   bool m_finished = false;
@@ -78,7 +79,7 @@ class VideoEncoder::Session {
 };
 
 VideoEncoder::Session::Session(const std::string& path, const VideoFormat& format)
-    : m_format(format), m_picture(NewFrame()), m_packet(NewPacket()) {
+    : m_format(format), m_picture(NewFrame()), m_packet(NewPacket()), m_rows(NewFrame()) {
   // The encoders' chatter stays off the terminal; failures come back as codes.
   av_log_set_level(AV_LOG_ERROR);
   if (format.width <= 0 || format.height <= 0 || format.width % 2 != 0 || format.height % 2 != 0) {
@@ -132,6 +133,11 @@ void VideoEncoder::Session::OpenVideoEncoder() {
     options.Set("preset", VideoPresets()[static_cast<std::size_t>(preset < 0 || preset > 8 ? kDefaultVideoPreset : preset)]);
     options.Set("crf", std::to_string(X264Crf(m_format.encoding.quality)));
     options.Set("profile", "high");
+    // A slide show is runs of identical frames: one reference and no B-frames
+    // lose nothing on them, a lookahead of two seconds at 25 frames lets the
+    // macroblock tree see a whole run, and a lower qcomp gives the run's first
+    // frame, which every repeat shows, the bits.
+    options.Set("x264-params", "bframes=0:ref=1:rc-lookahead=50:qcomp=0.45");
   } else {
     const Vp9Speed speed = Vp9SpeedFor(preset);
     context.bit_rate = 0;  // constant quality
@@ -155,8 +161,12 @@ void VideoEncoder::Session::OpenVideoEncoder() {
   m_picture->width = m_format.width;
   m_picture->height = m_format.height;
   Check(av_frame_get_buffer(m_picture.get(), 0), "Unable to allocate the video picture");
+  m_rows->format = AV_PIX_FMT_BGR24;
+  m_rows->width = m_format.width;
+  m_rows->height = m_format.height;
+  Check(av_frame_get_buffer(m_rows.get(), 0), "Unable to allocate the video picture");
   m_scaler.reset(sws_getContext(m_format.width, m_format.height, AV_PIX_FMT_BGR24, m_format.width, m_format.height,
-                                AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
+                                AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr));
   if (!m_scaler) ThrowAv("Unable to set up the colour conversion", AVERROR(EINVAL));
 }
 
@@ -182,28 +192,24 @@ void VideoEncoder::Session::AddFrame(const Bitmap& frame) {
                      std::to_string(m_format.height));
   }
   StartWriting();
+  // The rows go top down into an aligned buffer of the library's own: the
+  // conversion then rounds as it does for every other program.
   const int width = m_format.width;
   const int height = m_format.height;
-  const std::uint8_t* source = nullptr;
-  int stride = 0;
-  if (frame.BitsPerPixel() == 24) {
-    // The rows are stored bottom up: the top row is read first, stepping back.
-    source = frame.Row(0).data();
-    stride = -static_cast<int>(frame.Stride());
-  } else {
-    const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
-    m_rows.resize(row_bytes * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-      frame.ReadRowBgr(y, std::span<std::uint8_t>(m_rows).subspan(static_cast<std::size_t>(y) * row_bytes, row_bytes));
+  Check(av_frame_make_writable(m_rows.get()), "Unable to allocate the video picture");
+  const auto row_bytes = static_cast<std::size_t>(width) * 3;
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = m_rows->data[0] + static_cast<std::ptrdiff_t>(y) * m_rows->linesize[0];
+    if (frame.BitsPerPixel() == 24) {
+      std::memcpy(row, frame.Row(y).data(), row_bytes);
+    } else {
+      frame.ReadRowBgr(y, std::span<std::uint8_t>(row, row_bytes));
     }
-    source = m_rows.data();
-    stride = static_cast<int>(row_bytes);
   }
   // The encoder may still hold the previous picture; it then gets a new buffer.
   Check(av_frame_make_writable(m_picture.get()), "Unable to allocate the video picture");
-  const std::uint8_t* const planes[1] = {source};
-  const int strides[1] = {stride};
-  if (sws_scale(m_scaler.get(), planes, strides, 0, height, m_picture->data, m_picture->linesize) != height) {
+  if (sws_scale(m_scaler.get(), m_rows->data, m_rows->linesize, 0, height, m_picture->data, m_picture->linesize) !=
+      height) {
     throw VideoError("Unable to convert a frame to yuv420p");
   }
   m_has_picture = true;

@@ -1,8 +1,8 @@
 // The two modern video outputs and how hard their encoders work: a quality on
-// the x264 CRF scale (0 best .. 51 smallest; VP9's 0..63 scale is mapped from
+// the x264 CRF scale (1 best .. 51 smallest; VP9's 0..63 scale is mapped from
 // it) and a speed preset from "ultrafast" to "veryslow", with the choice that
 // stands in for the compression dialog.
-//   VideoEncoding encoding;                    // quality 18, preset "fast"
+//   VideoEncoding encoding;                    // quality 22, preset "fast"
 //   X264Crf(encoding.quality); Vp9Crf(encoding.quality);
 #pragma once
 
@@ -14,11 +14,12 @@ namespace sf {
 
 enum class VideoCodec { kH264, kVp9 };  // in MP4 with AAC, in WebM with Opus
 
-inline constexpr int kMinVideoQuality = 0;
+inline constexpr int kMinVideoQuality = 1;  // x264 at 0 is lossless, which the High profile cannot hold
 inline constexpr int kMaxVideoQuality = 51;
-// Slides stay visually lossless at 18; the preset is the fastest whose files
-// are no larger than x264's "medium" at CRF 20 on photographs.
-inline constexpr int kDefaultVideoQuality = 18;
+// Photographs shown as slides keep about 51 dB (visually lossless) at 22 with
+// the slide-show rate control of VideoEncoder, in files no larger than x264's
+// "medium" at CRF 20 gives them, written in half its time at "fast".
+inline constexpr int kDefaultVideoQuality = 22;
 inline constexpr int kDefaultVideoPreset = 4;  // "fast"
 
 struct VideoEncoding {
@@ -35,8 +36,8 @@ std::optional<int> VideoPresetIndex(std::string_view name);
 
 // x264's constant rate factor: the quality itself.
 int X264Crf(int quality);
-// VP9's constant quality level: 0 stays 0, 18 becomes 27 and 51 becomes 63,
-// linear between.
+// VP9's constant quality level: 1 stays 1, the default 22 becomes 27 and 51
+// becomes 63, linear between.
 int Vp9Crf(int quality);
 
 // libvpx's deadline ("realtime", "good" or "best") and cpu-used for a preset.

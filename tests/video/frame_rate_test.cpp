@@ -38,13 +38,14 @@ TEST(VideoFrameRate, RatesBelowAnyFractionHaveNoNumerator) {
 }
 
 TEST(VideoEncoding, OneQualityScaleForBothEncoders) {
-  EXPECT_EQ(X264Crf(18), 18);
-  EXPECT_EQ(X264Crf(-3), 0);
+  EXPECT_EQ(X264Crf(22), 22);
+  EXPECT_EQ(X264Crf(-3), 1) << "0 would be lossless, which High cannot hold";
   EXPECT_EQ(X264Crf(70), 51);
-  EXPECT_EQ(Vp9Crf(0), 0);
-  EXPECT_EQ(Vp9Crf(18), 27);
+  EXPECT_EQ(Vp9Crf(1), 1);
+  EXPECT_EQ(Vp9Crf(kDefaultVideoQuality), 27);
+  EXPECT_EQ(Vp9Crf(11), 14);
   EXPECT_EQ(Vp9Crf(51), 63);
-  for (int q = 1; q <= kMaxVideoQuality; ++q) EXPECT_GT(Vp9Crf(q), Vp9Crf(q - 1)) << "at " << q;
+  for (int q = kMinVideoQuality + 1; q <= kMaxVideoQuality; ++q) EXPECT_GT(Vp9Crf(q), Vp9Crf(q - 1)) << "at " << q;
 }
 
 TEST(VideoEncoding, PresetsByNameFromFastestToSlowest) {
