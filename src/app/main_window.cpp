@@ -32,6 +32,7 @@
 #include "app/message_box_reporter.h"
 #include "app/qt_desktop.h"
 #include "app/video_compression_form.h"
+#include "app/video_encoding_form.h"
 #include "app/window_placement.h"
 #include "common/file_util.h"
 
@@ -95,6 +96,9 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   if (!m_services.dialogs) m_services.dialogs = (m_own_dialogs = std::make_unique<QtFileDialogs>(this)).get();
   if (!m_services.desktop) m_services.desktop = (m_own_desktop = std::make_unique<QtDesktop>()).get();
   if (!m_services.chooser) m_services.chooser = (m_own_chooser = std::make_unique<DialogCompressorChooser>(this)).get();
+  if (!m_services.encoding_chooser) {
+    m_services.encoding_chooser = (m_own_encoding_chooser = std::make_unique<DialogEncodingChooser>(this)).get();
+  }
 
   QFont small = font();
   small.setPointSize(8);

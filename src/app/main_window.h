@@ -121,6 +121,8 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   // nullopt when a timing edit does not hold a number.
   std::optional<CompileSettings> ReadSettings();
   const CompileSettings& HeldSettings() const { return m_settings; }
+  // The MP4 and WebM encoding a project brought; a compile's choice replaces it.
+  void SetVideoEncoding(const VideoEncoding& encoding) { m_settings.video_encoding = encoding; }
   // The timing values of an opened project, written under the media-type
   // guard so that the media type read stays.
   void LoadTimingValues(int media_type, std::string frames_per_second, int width, int height, std::string repeat,
@@ -211,6 +213,7 @@ class TAVICompileForm final : public QMainWindow, private CompileHost {
   std::unique_ptr<FileDialogs> m_own_dialogs;
   std::unique_ptr<Desktop> m_own_desktop;
   std::unique_ptr<CompressorChooser> m_own_chooser;
+  std::unique_ptr<EncodingChooser> m_own_encoding_chooser;
   WindowServices m_services;
 
   ImageList m_list;

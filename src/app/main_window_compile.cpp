@@ -62,7 +62,8 @@ void TAVICompileForm::CompileBtnClick() {
   }
   m_settings = std::move(*settings);
   const CompileJob job{m_list, m_settings, m_program_folder, m_ui.StringGrid->CurrentRow(), m_project.ProjectPath()};
-  const CompileServices services{GetReporter(), m_progress, GetDesktop(), *this, m_services.chooser};
+  const CompileServices services{GetReporter(), m_progress, GetDesktop(), *this, m_services.chooser,
+                                 m_services.encoding_chooser};
   const CompileResult result = CompileImages(job, services);
   emit compileFinished(result.outcome);
 }
@@ -122,7 +123,7 @@ void TAVICompileForm::SetBusyControls(bool busy) {
            ui.BorderSizeHeightEdit})
     control->setEnabled(idle);
   ui.SortDepthEdit->setEnabled(idle && ui.SortDepthChkBox->isChecked());
-  ui.IncludeAudioChkBox->setEnabled(idle && IsAviOutput(ui.OutputEdit->text().toStdString()));
+  ui.IncludeAudioChkBox->setEnabled(idle && OutputHasSound(ui.OutputEdit->text().toStdString()));
   ui.OpenAudioPathBtn->setEnabled(idle && ui.IncludeAudioChkBox->isChecked());
   if (idle) {
     ImageList1Click();

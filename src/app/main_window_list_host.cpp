@@ -291,6 +291,7 @@ ProjectRecord MainWindowListHost::ReadSettingsRecord() {
   record.audio_path = Text(ui.AudioPathEdit);
   record.output_path = Text(ui.OutputEdit);
   record.background_path = m_window.HeldSettings().background_path;
+  record.video_encoding = m_window.HeldSettings().video_encoding;
   return record;
 }
 
@@ -315,6 +316,7 @@ void MainWindowListHost::ApplySettingsRecord(const ProjectRecord& record) {
   }
   ui.AudioPathEdit->setText(QString::fromStdString(record.audio_path));
   ui.OutputEdit->setText(QString::fromStdString(record.output_path));
+  m_window.SetVideoEncoding(record.video_encoding);
   if (!record.background_path.empty()) m_window.LoadBackgroundPicture(record.background_path);
 }
 

@@ -22,7 +22,9 @@ namespace sf::app {
 
 namespace {
 
-constexpr char kOutputFilter[] = "Standard AVI (2GB Limit) (*.avi)|*.avi|Animated GIF (8 bit) (*.gif)|*.gif";
+constexpr char kOutputFilter[] =
+    "Standard AVI (2GB Limit) (*.avi)|*.avi|Animated GIF (8 bit) (*.gif)|*.gif|MP4 video (H.264) (*.mp4)|*.mp4|"
+    "WebM video (VP9) (*.webm)|*.webm";
 constexpr char kPictureFilter[] =
     "All Files (*.bmp;*.jpg;*.gif,*.ico, *.wmf,*.emf)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico;*.wmf;*.emf|Bitmaps "
     "(*.bmp)|*.bmp|JPEG Files (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF (*.gif)|*.gif|Icon (*.ico)|*.ico|Windows Meta Files "
@@ -173,14 +175,15 @@ void TAVICompileForm::OutputPathBtnClick() {
   request.file_name = Text(m_ui.OutputEdit).empty() ? "output" : Text(m_ui.OutputEdit);
   request.filter = kOutputFilter;
   request.filter_index = m_output_filter_index;
-  request.default_extensions = {".avi", ".gif"};
+  request.default_extensions = {".avi", ".gif", ".mp4", ".webm"};
   const auto answer = Dialogs().Save(request);
   if (!answer) return;
   m_output_filter_index = answer->filter_index;
-  const OutputChoice choice =
-      sf::ChooseOutputFile(answer->path, answer->filter_index == 2 ? OutputFileType::kGif : OutputFileType::kAvi);
+  const int type = answer->filter_index >= 1 && answer->filter_index <= 4 ? answer->filter_index : 1;
+  const OutputChoice choice = sf::ChooseOutputFile(answer->path, static_cast<OutputFileType>(type));
   m_ui.OutputEdit->setText(QString::fromStdString(choice.path));
-  if (choice.kind) ShowOutputKind(*choice.kind == OutputFileType::kAvi);
+  // The videos carry the sound track as the AVI does.
+  if (choice.kind) ShowOutputKind(*choice.kind != OutputFileType::kGif);
 }
 
 void TAVICompileForm::ShowOutputKind(bool avi) {

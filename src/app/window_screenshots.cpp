@@ -34,6 +34,7 @@
 #include "app/open_folder_form.h"
 #include "app/transitions_form.h"
 #include "app/video_compression_form.h"
+#include "app/video_encoding_form.h"
 #include "app/view_image_form.h"
 #include "app/view_image_form.h"
 #include "avi/avi_writer.h"
@@ -204,6 +205,8 @@ int main(int argc, char** argv) {
   saved &= Save(main_window.GifSettingsForm(), folder);
   sf::app::TVideoCompressionForm compression;
   saved &= Save(compression, folder);
+  sf::app::TVideoEncodingForm encoding(sf::VideoCodec::kH264);
+  saved &= Save(encoding, folder);
   saved &= Save(main_window.BitrateForm(), folder);
 
   const QTemporaryDir pictures;

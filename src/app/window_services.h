@@ -7,6 +7,7 @@
 
 namespace sf {
 class CompressorChooser;
+class EncodingChooser;
 class Desktop;
 class Reporter;
 }  // namespace sf
@@ -20,6 +21,7 @@ struct WindowServices {
   FileDialogs* dialogs = nullptr;
   Desktop* desktop = nullptr;
   CompressorChooser* chooser = nullptr;
+  EncodingChooser* encoding_chooser = nullptr;  // MP4 and WebM
 };
 
 }  // namespace sf::app

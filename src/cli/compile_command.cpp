@@ -1,6 +1,7 @@
-// slideforge compile PROJECT.sfg [-o OUT] [--codec dib|mjpeg] [--quality Q]
-// [--gif-optimize [--dither none|floyd-steinberg|ordered]] [--yes]:
-// compiles a project into an AVI or an animated GIF, by the output name's kind.
+// slideforge compile PROJECT.sfg [-o OUT] [--codec dib|mjpeg] [--quality Q] [--preset P]
+// [--gif-optimize [--dither none|floyd-steinberg|ordered]] [--yes]: compiles a
+// project into an AVI, an MP4 or WebM video or an animated GIF, by the output
+// name's kind.
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -22,18 +23,26 @@ namespace {
 constexpr char kCompileHelp[] =
     "Usage: slideforge compile PROJECT.sfg [options]\n"
     "\n"
-    "Compiles the project's picture list into an AVI file (an output name ending\n"
-    "in \"avi\") or an animated GIF (any other name), with the project's settings.\n"
+    "Compiles the project's picture list into an MP4 video (H.264 and AAC, an\n"
+    "output name ending in \".mp4\"), a WebM video (VP9 and Opus, \".webm\"), an\n"
+    "AVI file (a name ending in \"avi\") or an animated GIF (any other name), with\n"
+    "the project's settings.\n"
     "Rows whose picture is missing are removed first and listed in deleted.log in\n"
     "the current folder. Prints the output path when the compile succeeded.\n"
     "The output is written beside its final name and put in place at the end, so\n"
     "an existing file survives a failed or killed compile. Ctrl+C stops the\n"
-    "compile as the window's Stop button does (an AVI keeps the frames written).\n"
+    "compile as the window's Stop button does (a video keeps the frames written).\n"
     "\n"
     "Options:\n"
     "  -o OUT                  the output file (default: the project's)\n"
     "  --codec dib|mjpeg       AVI frames uncompressed (default) or Motion JPEG\n"
-    "  --quality 1-100         Motion JPEG quality (default 75)\n"
+    "  --quality Q             AVI with Motion JPEG: the quality 1-100 (default 75);\n"
+    "                          MP4 and WebM: the constant quality 1-51, lower is\n"
+    "                          better and larger (x264's CRF; VP9's is mapped from\n"
+    "                          it; default the project's, else 22)\n"
+    "  --preset P              MP4 and WebM: the encoder speed, ultrafast, superfast,\n"
+    "                          veryfast, faster, fast, medium, slow, slower or veryslow\n"
+    "                          (default the project's, else fast)\n"
     "  --gif-optimize          an optimised GIF: repeated frames merged, only changed\n"
     "                          rectangles written, each picture's own best colours\n"
     "                          (also chosen by the project's GIF settings)\n"
@@ -67,7 +76,30 @@ class BarReporter final : public Reporter {
   TerminalProgress& m_bar;
 };
 
+bool IsVideoOutput(const std::string& path) {
+  const CompileOutputKind kind = OutputKindOf(path);
+  return kind == CompileOutputKind::kMp4 || kind == CompileOutputKind::kWebm;
+}
+
+// --quality and --preset for an MP4 or WebM output, over the project's encoding.
+VideoEncoding ParseEncoding(const ParsedArgs& parsed, VideoEncoding encoding) {
+  if (parsed.Has("--codec")) throw UsageError("--codec applies to AVI output only");
+  if (const auto quality = parsed.Value("--quality")) {
+    encoding.quality = static_cast<int>(ParseIntOption(*quality, "--quality", kMinVideoQuality, kMaxVideoQuality));
+  }
+  if (const auto preset = parsed.Value("--preset")) {
+    const std::optional<int> index = VideoPresetIndex(*preset);
+    if (!index) {
+      throw UsageError("--preset must be ultrafast, superfast, veryfast, faster, fast, medium, slow, slower or "
+                       "veryslow, not \"" + *preset + "\"");
+    }
+    encoding.preset = *index;
+  }
+  return encoding;
+}
+
 std::optional<Compression> ParseCompression(const ParsedArgs& parsed) {
+  if (parsed.Has("--preset")) throw UsageError("--preset applies to MP4 and WebM output only");
   const std::string codec = parsed.Value("--codec").value_or("dib");
   Compression compression;
   if (const auto quality = parsed.Value("--quality")) {
@@ -113,6 +145,7 @@ int RunCompileCommand(std::span<const std::string> args) {
       ParseArgs(args, {{"-o", true},
                                     {"--codec", true},
                                     {"--quality", true},
+                                    {"--preset", true},
                                     {"--gif-optimize", false},
                                     {"--dither", true},
                                     {"--yes", false}});
@@ -121,7 +154,7 @@ int RunCompileCommand(std::span<const std::string> args) {
     return 0;
   }
   if (parsed.positional.size() != 1) throw UsageError("expected one PROJECT.sfg");
-  const std::optional<Compression> compression = ParseCompression(parsed);
+  const auto output = parsed.Value("-o");
 
   TerminalProgress progress;
   progress.StopOnInterrupt();
@@ -132,9 +165,16 @@ int RunCompileCommand(std::span<const std::string> args) {
   if (!record) return 1;
 
   CompileSettings settings = SettingsFromRecord(*record);
-  if (const auto output = parsed.Value("-o")) settings.output_path = *output;
+  if (output) settings.output_path = *output;
   if (settings.output_path.empty()) throw UsageError("the project names no output file; give one with -o");
   ApplyGifOptions(parsed, settings);
+  // The options' meaning follows the output's kind, known once the project is read.
+  std::optional<Compression> compression;
+  if (IsVideoOutput(settings.output_path)) {
+    settings.video_encoding = ParseEncoding(parsed, settings.video_encoding);
+  } else {
+    compression = ParseCompression(parsed);
+  }
   if (!settings.background_path.empty()) {
     // A picture that cannot be read fails the background step (its own message,
     // then "Error loading background picture."), as in the window.

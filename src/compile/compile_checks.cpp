@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "compile/compile_settings.h"
+#include "video/frame_rate.h"
 
 namespace sf {
 
@@ -44,6 +45,27 @@ std::optional<std::string> FrameRateRefusal(const CompileSettings& settings) {
   return std::nullopt;
 }
 
+// yuv420p halves the picture both ways, and a WebM file counts time in
+// milliseconds.
+std::optional<std::string> VideoRefusal(const CompileSettings& settings) {
+  const CompileOutputKind kind = OutputKindOf(settings.output_path);
+  if (kind != CompileOutputKind::kMp4 && kind != CompileOutputKind::kWebm) return std::nullopt;
+  const std::string name = kind == CompileOutputKind::kMp4 ? "An MP4" : "A WebM";
+  if (settings.frame_width % 2 != 0 || settings.frame_height % 2 != 0) {
+    return name + " video needs an even frame width and height; " + std::to_string(settings.frame_width) + " x " +
+           std::to_string(settings.frame_height) + " cannot be used.";
+  }
+  if (settings.frames_per_second > kMaxVideoFramesPerSecond) {
+    return "The frame rate is too high for " + std::string(kind == CompileOutputKind::kMp4 ? "an MP4" : "a WebM") +
+           " video, which can play at most 1000 frames per second.";
+  }
+  if (VideoFrameRate(settings.frames_per_second).num == 0) {
+    return "The frame rate is too low for " + std::string(kind == CompileOutputKind::kMp4 ? "an MP4" : "a WebM") +
+           " video, which needs at least 0.001 frames per second.";
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> RefusalBeforeCompile(const CompileJob& job) {
@@ -55,7 +77,8 @@ std::optional<std::string> RefusalBeforeCompile(const CompileJob& job) {
   if (std::filesystem::exists(output, error)) {
     if (auto refusal = InputRefusal(job)) return refusal;
   }
-  return FrameRateRefusal(job.settings);
+  if (auto refusal = FrameRateRefusal(job.settings)) return refusal;
+  return VideoRefusal(job.settings);
 }
 
 }  // namespace sf

@@ -1,7 +1,8 @@
 // What makes a compile refuse to start, checked before anything is asked or
 // written: an output that is a folder or one of the files the compile reads
 // (a picture of the list, the sound track, the background picture, the
-// project), and a frame rate no video can have.
+// project), a frame rate no video can have, and a frame size an MP4 or WebM
+// video cannot have.
 //   if (const auto refusal = RefusalBeforeCompile(job)) reporter.Error(*refusal);
 #pragma once
 
@@ -15,6 +16,9 @@ namespace sf {
 // The highest frame rate an AVI stream header can state at the compile's time
 // base of 100000 units a second (its rate is a 32-bit count of units).
 inline constexpr double kMaxAviFramesPerSecond = 4294967295.0 / 100000.0;
+
+// The highest frame rate of an MP4 or WebM video (WebM counts milliseconds).
+inline constexpr double kMaxVideoFramesPerSecond = 1000.0;
 
 // The message to show, or nullopt when the compile may start. Files are
 // compared as files: links and other spellings of one path are the same file.

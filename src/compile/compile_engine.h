@@ -17,6 +17,7 @@
 namespace sf {
 
 class CompressorChooser;
+class EncodingChooser;
 class Desktop;
 class ProgressObserver;
 class Reporter;
@@ -60,6 +61,10 @@ struct CompileServices {
   // Asked on the AVI's first frame (the compressor dialog); a cancel takes the
   // stop path. nullptr writes uncompressed "DIB " frames without asking.
   CompressorChooser* chooser = nullptr;
+  // Asked before an MP4 or WebM video's first frame, with the settings'
+  // encoding, which the choice replaces; a cancel takes the stop path.
+  // nullptr encodes with the settings' encoding without asking.
+  EncodingChooser* encoding_chooser = nullptr;
 };
 
 enum class CompileOutcome {
@@ -82,8 +87,11 @@ struct CompileResult {
 CompileResult SaveAsAVI(const CompileJob& job, const CompileServices& services);
 // The animated GIF compile: built in memory, one colour table, written at the end.
 CompileResult SaveAsGifAnim(const CompileJob& job, const CompileServices& services);
-// The Compile button: SaveAsAVI when the output path ends in "avi" (any case),
-// else SaveAsGifAnim.
+// The MP4 or WebM compile: the AVI compile's steps, the frames encoded as
+// H.264 or VP9 and the sound track as AAC or Opus.
+CompileResult SaveAsVideo(const CompileJob& job, const CompileServices& services);
+// The Compile button: SaveAsVideo for a name ending in ".mp4" or ".webm",
+// SaveAsAVI when the output path ends in "avi" (any case), else SaveAsGifAnim.
 CompileResult CompileImages(const CompileJob& job, const CompileServices& services);
 
 }  // namespace sf

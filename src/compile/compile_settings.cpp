@@ -45,6 +45,13 @@ bool IsAviOutput(std::string_view output_path) {
   return lower.ends_with("avi");
 }
 
+CompileOutputKind OutputKindOf(std::string_view output_path) {
+  const std::string lower = ToLowerAscii(output_path);
+  if (lower.ends_with(".mp4")) return CompileOutputKind::kMp4;
+  if (lower.ends_with(".webm")) return CompileOutputKind::kWebm;
+  return IsAviOutput(output_path) ? CompileOutputKind::kAvi : CompileOutputKind::kGif;
+}
+
 std::span<const MediaTypePreset> MediaTypePresets() { return kMediaTypes; }
 std::span<const char* const> PixelFormatItems() { return kPixelFormatItems; }
 std::span<const char* const> ResizeItems() { return kResizeItems; }
@@ -60,7 +67,8 @@ OutputChoice ChooseOutputFile(std::string_view chosen_name, OutputFileType type)
   const std::size_t name_start = choice.path.rfind('/') == std::string::npos ? 0 : choice.path.rfind('/') + 1;
   const std::size_t dot = choice.path.rfind('.');
   if (dot == std::string::npos || dot < name_start) return choice;
-  const char* wanted = type == OutputFileType::kAvi ? ".avi" : ".gif";
+  constexpr const char* kExtensions[] = {".avi", ".gif", ".mp4", ".webm"};
+  const char* wanted = kExtensions[static_cast<int>(type) - 1];
   if (ToLowerAscii(std::string_view(choice.path).substr(dot)) != wanted) choice.path = choice.path.substr(0, dot) + wanted;
   choice.kind = type;
   return choice;

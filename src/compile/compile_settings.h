@@ -14,6 +14,7 @@
 #include "gif/gif_palette_mapping.h"
 #include "image/bitmap.h"
 #include "image/fitting.h"
+#include "video/video_encoding.h"
 
 namespace sf {
 
@@ -64,6 +65,7 @@ struct CompileSettings {
   // from each picture's own statistics. Off: the classic GIF, byte for byte.
   bool gif_optimise = false;
   GifDither gif_dither = kDefaultGifDither;
+  VideoEncoding video_encoding;                   // MP4 and WebM outputs
 };
 
 // The documents folder (with its trailing "/") followed by "output.avi"; the
@@ -72,6 +74,13 @@ std::string DefaultOutputPath(std::string_view documents_folder);
 
 // AVI when the lower-cased path ends in "avi", animated GIF otherwise.
 bool IsAviOutput(std::string_view output_path);
+
+// What a compile writes: an MP4 or WebM video for a name ending in ".mp4" or
+// ".webm" (any case), else AVI or animated GIF as IsAviOutput says.
+enum class CompileOutputKind { kAvi, kGif, kMp4, kWebm };
+CompileOutputKind OutputKindOf(std::string_view output_path);
+// Every kind but the animated GIF carries the sound track.
+inline bool OutputHasSound(std::string_view output_path) { return OutputKindOf(output_path) != CompileOutputKind::kGif; }
 
 struct MediaTypePreset {
   const char* text;
@@ -91,7 +100,7 @@ std::span<const char* const> GifDisposalItems();
 PixelFormat PixelFormatForIndex(int index);
 
 // The two file types of the output save dialog, in filter order.
-enum class OutputFileType { kAvi = 1, kGif = 2 };
+enum class OutputFileType { kAvi = 1, kGif = 2, kMp4 = 3, kWebm = 4 };
 struct OutputChoice {
   std::string path;
   // The kind the output controls switch to; nullopt when the name has no
@@ -99,7 +108,7 @@ struct OutputChoice {
   std::optional<OutputFileType> kind;
 };
 // The name chosen in the output dialog with the file type chosen there: a wrong
-// extension is replaced by ".avi" or ".gif".
+// extension is replaced by the type's (".avi", ".gif", ".mp4" or ".webm").
 OutputChoice ChooseOutputFile(std::string_view chosen_name, OutputFileType type);
 
 // Loads the background picture chosen in its dialog into settings, or reports it

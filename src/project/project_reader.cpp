@@ -140,9 +140,22 @@ class ProjectParser {
     record.border_height = TruncateInto(Number("the border height on line 4"), 0, kMaxBorderPercent);
     record.pixel_format = IndexOrZero(Number("the pixel format on line 4"), PixelFormatItems().size());
     ReadGroups(std::string(Item("the output and GIF settings on line 4")), record);
-    Ignore(1, "a filler word on line 4");
+    record.video_encoding = ReadEncoding(Item("a filler word on line 4"));
     record.gif_optimise = Item("a filler word on line 4") == kGifOptimiseWord;
     Ignore(1, "a filler word on line 4");
+  }
+
+  // "<Q:PRESET>" in the first filler; any other word there is a filler (older
+  // files, other programs) and gives the start encoding.
+  static VideoEncoding ReadEncoding(std::string_view word) {
+    VideoEncoding encoding;
+    if (word.size() < 5 || word.front() != '<' || word.back() != '>') return encoding;
+    const std::size_t colon = word.find(':');
+    if (colon == std::string_view::npos) return encoding;
+    const auto quality = ParseInteger(word.substr(1, colon - 1));
+    const auto preset = VideoPresetIndex(word.substr(colon + 1, word.size() - colon - 2));
+    if (!quality || *quality < kMinVideoQuality || *quality > kMaxVideoQuality || !preset) return encoding;
+    return {static_cast<int>(*quality), *preset};
   }
 
   // The word <K O S><L:T D>: output kind, open when finished and resize method,

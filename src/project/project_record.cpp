@@ -25,6 +25,7 @@ CompileSettings SettingsFromRecord(const ProjectRecord& record) {
   settings.audio_path = record.audio_path;
   settings.output_path = record.output_path;
   settings.open_file_when_finished = record.open_file_when_finished;
+  settings.video_encoding = record.video_encoding;
   if (record.has_groups) {
     settings.gif_loops = record.gif_loops;
     settings.gif_transparency = record.gif_transparency;

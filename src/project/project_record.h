@@ -38,7 +38,10 @@ struct ProjectRecord {
   int gif_loops = 0;                    // 0 loops for ever
   int gif_transparency = 0;             // index into GifTransparencyItems()
   int gif_disposal = 0;                 // index into GifDisposalItems()
-  bool gif_optimise = false;            // the optimised GIF; a word in place of line 4's first filler
+  bool gif_optimise = false;            // the optimised GIF; a word in place of line 4's second filler
+  // The MP4 and WebM encoding, in the first filler word as "<18:fast>" when it
+  // is not the start one, so that older projects read and write as before.
+  VideoEncoding video_encoding;
 
   // Line 5: timing and frame size. The three timing fields are the edits' texts.
   // Include Audio is written on lines 5 and 6; reading ticks it when either says so.

@@ -50,7 +50,13 @@ std::string OptionsLine(const ProjectRecord& r) {
   line += std::string("<") + (r.avi_output ? '1' : '0') + (r.open_file_when_finished ? '1' : '0') +
           Digit(r.resize_method) + ">";
   line += "<" + std::to_string(r.gif_loops) + ":" + Digit(r.gif_transparency) + Digit(r.gif_disposal) + ">";
-  return line + " reserved2 " + (r.gif_optimise ? kGifOptimiseWord : "reserved3") + " reserved4 " + kLineEnd;
+  // A reader that knows nothing of the encoding skips the word as a filler.
+  const VideoEncoding& encoding = r.video_encoding;
+  const std::string first_filler =
+      encoding == VideoEncoding{} ? std::string("reserved2")
+                                  : "<" + std::to_string(encoding.quality) + ":" +
+                                        VideoPresets()[static_cast<std::size_t>(std::clamp(encoding.preset, 0, 8))] + ">";
+  return line + " " + first_filler + " " + (r.gif_optimise ? kGifOptimiseWord : "reserved3") + " reserved4 " + kLineEnd;
 }
 
 std::string TimingLine(const ProjectRecord& r) {

@@ -165,6 +165,19 @@ class TestMainWindowSettings : public QObject {
     QVERIFY(Ui().IncludeAudioChkBox->isEnabled());
     QTest::mouseClick(Ui().OutputPathBtn, Qt::LeftButton);
     QCOMPARE(Ui().OutputEdit->text(), QStringLiteral("/tmp/out/clip.AVI"));
+
+    // The two videos carry the sound track as the AVI does.
+    m_dialogs->answers.push_back(FileDialogAnswer{"/tmp/out/anim.gif", 2});
+    QTest::mouseClick(Ui().OutputPathBtn, Qt::LeftButton);
+    m_dialogs->answers.push_back(FileDialogAnswer{"/tmp/out/show.avi", 3});
+    QTest::mouseClick(Ui().OutputPathBtn, Qt::LeftButton);
+    QCOMPARE(Ui().OutputEdit->text(), QStringLiteral("/tmp/out/show.mp4"));
+    QVERIFY(Ui().IncludeAudioChkBox->isEnabled());
+    QVERIFY(!Ui().GIFSettingsBtn->isEnabled());
+    m_dialogs->answers.push_back(FileDialogAnswer{"/tmp/out/show.mp4", 4});
+    QTest::mouseClick(Ui().OutputPathBtn, Qt::LeftButton);
+    QCOMPARE(Ui().OutputEdit->text(), QStringLiteral("/tmp/out/show.webm"));
+    QVERIFY(Ui().IncludeAudioChkBox->isEnabled());
   }
 
   void GifDrawMethodFollowsTransparency() {

@@ -15,6 +15,7 @@
 #include "compile/compile_engine.h"
 #include "list/list_validation.h"
 #include "support/recording_reporter.h"
+#include "video/video_encoding.h"
 
 namespace sf::test {
 
@@ -73,6 +74,7 @@ struct CompileRig {
   NoDesktop desktop;
   RecordingHost host;
   std::optional<FixedChooser> chooser;
+  EncodingChooser* encoding_chooser = nullptr;
 };
 
 }  // namespace sf::test

@@ -163,3 +163,34 @@ TEST(ProjectReader, OpeningReportsProgressAndRefusals) {
 
 }  // namespace
 }  // namespace sf
+
+namespace sf {
+namespace {
+
+// The video encoding lives in the first filler word, so a project without it
+// (every older file) reads and writes byte for byte as before, and a reader
+// that knows nothing of it skips it.
+TEST(ProjectReader, TheVideoEncodingRidesInAFillerWord) {
+  const std::string old_project = WithOptionsLine("1 1 0 0 1 <100><0:00> reserved2 reserved3 reserved4 ");
+  const ProjectRecord old_record = ParseProject(old_project);
+  EXPECT_EQ(old_record.video_encoding, VideoEncoding{});
+  EXPECT_EQ(FormatProject(old_record), old_project);
+
+  ProjectRecord record = old_record;
+  record.video_encoding = {30, 7};
+  const std::string text = FormatProject(record);
+  EXPECT_NE(text.find("<100><0:00> <30:slower> reserved3 reserved4 \r\n"), std::string::npos) << text;
+  const ProjectRecord back = ParseProject(text);
+  EXPECT_EQ(back.video_encoding, (VideoEncoding{30, 7}));
+  EXPECT_EQ(SettingsFromRecord(back).video_encoding, (VideoEncoding{30, 7}));
+  EXPECT_EQ(FormatProject(back), text);
+
+  for (const char* filler : {"<52:fast>", "<20:placebo>", "<x:fast>", "<20fast>", "<:>", "anything"}) {
+    EXPECT_EQ(ParseProject(WithOptionsLine(std::string("1 1 0 0 1 <100><0:00> ") + filler + " r3 r4")).video_encoding,
+              VideoEncoding{})
+        << filler;
+  }
+}
+
+}  // namespace
+}  // namespace sf
