@@ -53,7 +53,7 @@ TEST(ProjectWriter, WritesTheWorkedExampleByteForByte) {
   EXPECT_EQ(FormatProject(*opened), expected);
 }
 
-TEST(ProjectWriter, TheOptimisedGifTakesTheFirstFillerWordOfLine4) {
+TEST(ProjectWriter, TheOptimisedGifTakesTheSecondFillerWordOfLine4) {
   ProjectRecord record = TwoPictures();
   record.avi_output = false;
   record.gif_optimise = true;
@@ -72,6 +72,16 @@ TEST(ProjectWriter, TheOptimisedGifTakesTheFirstFillerWordOfLine4) {
   std::string other = text;
   other.replace(other.find("gif-optimise"), 12, "gif-optimised");
   EXPECT_FALSE(ParseProject(other).gif_optimise);
+
+  // With the MP4 and WebM encoding in the first filler, each keeps its own.
+  record.gif_optimise = true;
+  record.video_encoding = VideoEncoding{18, 5};
+  const std::string both = FormatProject(record);
+  EXPECT_NE(both.find("<000><0:00> <18:medium> gif-optimise reserved4 \r\n"), std::string::npos);
+  const ProjectRecord both_back = ParseProject(both);
+  EXPECT_TRUE(both_back.gif_optimise);
+  EXPECT_EQ(both_back.video_encoding, (VideoEncoding{18, 5}));
+  EXPECT_EQ(FormatProject(both_back), both);
 }
 
 TEST(ProjectWriter, CountsBytesAndKeepsNumberFieldsOneWord) {
