@@ -1,3 +1,5 @@
+cmake_minimum_required(VERSION 3.25)  # "@WORD@" below is literal text
+
 # Writes the man page from its template and the program's own --help texts, so
 # that it describes every subcommand and option the binary has.
 #   cmake -DSLIDEFORGE=... -DTEMPLATE=... -DOUT=... -DVERSION=... -DDOCDIR=... -P MakeManPage.cmake
