@@ -58,8 +58,9 @@ class FrameFileEngine {
   virtual std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) = 0;
   // The row's frame is ready; anything the engine does before its copies.
   virtual RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) = 0;
-  // Throws when the frame cannot be added.
-  virtual void AddFrame(const Bitmap& frame) = 0;
+  // Throws when the frame cannot be added. repeat: the frame is the same
+  // picture as the one added just before (a still row's copies after its first).
+  virtual void AddFrame(const Bitmap& frame, bool repeat) = 0;
   // Every frame is in: complete the file. Throws when it cannot be.
   virtual void Complete(StatusPanels& panels) = 0;
   // Stop, or a row that could not start: keep what was written as a valid,

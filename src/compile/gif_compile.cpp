@@ -71,7 +71,7 @@ class GifEngine final : public FrameFileEngine {
   const EngineTexts& Texts() const override { return kGifTexts; }
   std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
   RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) override;
-  void AddFrame(const Bitmap& frame) override;
+  void AddFrame(const Bitmap& frame, bool repeat) override;
   void Complete(StatusPanels& panels) override;
   // Nothing is written before the end.
   void Close() override {}
@@ -117,7 +117,7 @@ RowStart GifEngine::StartRow(int, const PreparedFrame& prepared, StatusPanels& p
   return StartGifRow(prepared, panels, m_services.reporter);
 }
 
-void GifEngine::AddFrame(const Bitmap& frame) {
+void GifEngine::AddFrame(const Bitmap& frame, bool) {
   const int k = m_animation.Add(frame);
   TGIFSubImage& sub = m_animation.Frame(k);
   if (k == 0) {
@@ -158,10 +158,9 @@ class OptimisedGifEngine final : public FrameFileEngine {
   int PreparationThreads() const override { return WorkerThreads(); }
   std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
   RowStart StartRow(int, const PreparedFrame& prepared, StatusPanels& panels) override {
-    m_new_row = true;
     return StartGifRow(prepared, panels, m_services.reporter);
   }
-  void AddFrame(const Bitmap& frame) override;
+  void AddFrame(const Bitmap& frame, bool repeat) override;
   void Complete(StatusPanels& panels) override;
   void Close() override {}
   void Abandon() override {}
@@ -171,7 +170,6 @@ class OptimisedGifEngine final : public FrameFileEngine {
   const CompileServices& m_services;
   std::optional<GifOptimiser> m_optimiser;
   GifDelays m_delays{kDefaultFramesPerSecond};
-  bool m_new_row = true;
 };
 
 std::optional<OpenFailure> OptimisedGifEngine::Open(StatusPanels&, std::int64_t) {
@@ -187,14 +185,13 @@ std::optional<OpenFailure> OptimisedGifEngine::Open(StatusPanels&, std::int64_t)
   return std::nullopt;
 }
 
-// The copies of one row's frame are the same picture: only the first is looked at.
-void OptimisedGifEngine::AddFrame(const Bitmap& frame) {
+// A repeat is the same picture again: only its delay is added.
+void OptimisedGifEngine::AddFrame(const Bitmap& frame, bool repeat) {
   const std::uint16_t delay = m_delays.Next();
-  if (m_new_row) {
-    m_optimiser->Add(frame, delay);
-    m_new_row = false;
-  } else {
+  if (repeat) {
     m_optimiser->Repeat(delay);
+  } else {
+    m_optimiser->Add(frame, delay);
   }
 }
 
