@@ -127,8 +127,8 @@ RowStart AviEngine::StartRow(int row, const PreparedFrame& prepared, StatusPanel
   return RowStart::kGoOn;
 }
 
-void AviEngine::AddFrame(const Bitmap& frame, bool) {
-  const AviResult added = m_writer->AddFrame(frame);
+void AviEngine::AddFrame(const Bitmap& frame, bool repeat) {
+  const AviResult added = m_writer->AddFrame(frame, repeat);
   if (added != AVIERR_OK) throw WriterFailure("The frame could not be added to the AVI file", m_writer->Reason(), added);
 }
 

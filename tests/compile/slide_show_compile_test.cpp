@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "avi/avi_file.h"
 #include "avi/avi_reader.h"
 #include "common/file_util.h"
 #include "compile/compile_rig.h"
@@ -136,6 +137,26 @@ TEST(SlideShowCompile, TransitionsStayOutOfTheVideoUnlessShownAndNeverLengthenIt
   EXPECT_EQ(test::FirstDifference(frames[5], b), "");
   EXPECT_EQ(test::FirstDifference(frames[9], b), "");
   EXPECT_EQ(test::FirstDifference(frames[10], a), "");  // "7": a plain cut
+}
+
+TEST(SlideShowCompile, MotionJpegCompressesEachTransitionFrameAndRepeatsTheStillOnes) {
+  TwoRows show("4");
+  show.rig.chooser.emplace(Compression{Codec::kMotionJpeg, 90});
+  ASSERT_EQ(show.rig.Run().outcome, CompileOutcome::kCompleted);
+  const std::vector<std::uint8_t> bytes = ReadWholeFile(show.rig.settings.output_path);
+  const AviFile file = ReadAviFile(bytes);
+  std::vector<std::vector<std::uint8_t>> chunks;
+  for (const auto& stream : file.streams) {
+    if (!stream || stream->header.type != "vids") continue;
+    for (const AviChunkRef& chunk : stream->chunks) {
+      chunks.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(chunk.offset),
+                          bytes.begin() + static_cast<std::ptrdiff_t>(chunk.offset + chunk.size));
+    }
+  }
+  ASSERT_EQ(chunks.size(), 10u);
+  EXPECT_EQ(chunks[0], chunks[1]);
+  for (int k = 2; k < 5; ++k) EXPECT_NE(chunks[static_cast<std::size_t>(k)], chunks[static_cast<std::size_t>(k - 1)]) << k;
+  for (int k = 6; k < 10; ++k) EXPECT_EQ(chunks[static_cast<std::size_t>(k)], chunks[5]) << k;
 }
 
 TEST(SlideShowCompile, An8BitShowMixesItsTransitionsInTheHalftonePalette) {
