@@ -92,8 +92,8 @@ CompileResult FrameCompile::Compile() {
   const FrameRecipe recipe = FrameRecipeFrom(settings);
   RepeatDistributor frames(settings.repeat_value);
   std::optional<FramePipeline> pipeline;
-  if (const int threads = m_engine.PreparationThreads(); threads > 0) {
-    pipeline.emplace(m_job.list, recipe, threads, NoiseRandomState());
+  if (m_job.preparation_threads > 1) {
+    pipeline.emplace(m_job.list, recipe, m_job.preparation_threads, NoiseRandomState());
   }
   for (int row = 0; row < rows; ++row) {
     switch (WriteRow(row, frames, recipe, pipeline ? &*pipeline : nullptr)) {

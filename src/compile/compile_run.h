@@ -50,9 +50,6 @@ class FrameFileEngine {
  public:
   virtual ~FrameFileEngine() = default;
   virtual const EngineTexts& Texts() const = 0;
-  // Above 0: the rows are prepared ahead on that many worker threads (same
-  // frames, messages and noise states as one at a time).
-  virtual int PreparationThreads() const { return 0; }
   // Creates the output for total_frames frames, or says why it cannot hold
   // them. The old output, if any, stays until the new one is complete.
   virtual std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) = 0;

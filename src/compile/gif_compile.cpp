@@ -4,12 +4,10 @@
 // to the optimiser, which merges and encodes them at the end.
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "common/reporter.h"
 #include "compile/compile_engine.h"
@@ -144,18 +142,14 @@ void GifEngine::Complete(StatusPanels& panels) {
   m_animation.SaveToFile(m_settings.output_path);
 }
 
-int WorkerThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
-
-// The optimised GIF: the rows are prepared ahead on worker threads; every copy
-// of a row's frame adds its delay to the picture, and the optimiser builds the
-// frames once all are in.
+// The optimised GIF: every copy of a row's frame adds its delay to the
+// picture, and the optimiser builds the frames once all are in.
 class OptimisedGifEngine final : public FrameFileEngine {
  public:
   OptimisedGifEngine(const CompileSettings& settings, const CompileServices& services)
       : m_settings(settings), m_services(services) {}
 
   const EngineTexts& Texts() const override { return kGifTexts; }
-  int PreparationThreads() const override { return WorkerThreads(); }
   std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
   RowStart StartRow(int, const PreparedFrame& prepared, StatusPanels& panels) override {
     return StartGifRow(prepared, panels, m_services.reporter);
@@ -180,7 +174,7 @@ std::optional<OpenFailure> OptimisedGifEngine::Open(StatusPanels&, std::int64_t)
   options.transparency = frame.transparency;
   options.draw_on_top = frame.disposal == TDisposalMethod::dmNoDisposal;
   options.dither = m_settings.gif_dither;
-  options.threads = WorkerThreads();
+  options.threads = PreparationThreadsForThisComputer();
   m_optimiser.emplace(m_settings.frame_width, m_settings.frame_height, options);
   return std::nullopt;
 }
