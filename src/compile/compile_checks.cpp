@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "compile/compile_settings.h"
+#include "compile/timing.h"
 #include "video/frame_rate.h"
 
 namespace sf {
@@ -78,6 +79,7 @@ std::optional<std::string> RefusalBeforeCompile(const CompileJob& job) {
     if (auto refusal = InputRefusal(job)) return refusal;
   }
   if (auto refusal = FrameRateRefusal(job.settings)) return refusal;
+  if (auto refusal = DisplayTimeRefusal(job.list, job.settings.frames_per_second)) return refusal;
   return VideoRefusal(job.settings);
 }
 

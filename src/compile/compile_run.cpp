@@ -26,7 +26,7 @@ class FrameCompile {
   enum class RowEnd { kGoOn, kStopped, kFailed };
 
   CompileResult Compile();
-  RowEnd WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe, FramePipeline* pipeline);
+  RowEnd WriteRow(int row, RowFrames& frames, const FrameRecipe& recipe, FramePipeline* pipeline);
   CompileResult Completed();
   CompileResult Ended(CompileOutcome outcome);
   CompileResult StopPath();
@@ -67,7 +67,7 @@ CompileResult FrameCompile::Compile() {
 
   const CompileSettings& settings = m_job.settings;
   const int rows = m_job.list.RowCount();
-  m_result.total_frames = TotalFrames(rows, settings.repeat_value);
+  m_result.total_frames = TotalFrames(m_job.list, settings.repeat_value, settings.frames_per_second);
   // The old output stays until the engine puts the new file in its place.
   if (const std::optional<OpenFailure> failure = m_engine.Open(m_panels, m_result.total_frames)) {
     m_services.reporter.Error(failure->error);
@@ -79,7 +79,7 @@ CompileResult FrameCompile::Compile() {
   }
 
   const FrameRecipe recipe = FrameRecipeFrom(settings);
-  RepeatDistributor frames(settings.repeat_value);
+  RowFrames frames(m_job.list, settings.repeat_value, settings.frames_per_second);
   std::optional<FramePipeline> pipeline;
   if (const int threads = m_engine.PreparationThreads(); threads > 0) {
     pipeline.emplace(m_job.list, recipe, threads, NoiseRandomState());
@@ -97,7 +97,7 @@ CompileResult FrameCompile::Compile() {
   return Completed();
 }
 
-FrameCompile::RowEnd FrameCompile::WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe,
+FrameCompile::RowEnd FrameCompile::WriteRow(int row, RowFrames& frames, const FrameRecipe& recipe,
                                              FramePipeline* pipeline) {
   const std::int64_t total = m_result.total_frames;
   if (IsRowCheckpoint(row)) {
