@@ -58,6 +58,12 @@ bool Save(QWidget& window, const QDir& folder) {
 void FillExampleList(sf::app::TAVICompileForm& window) {
   for (const char* name : {"beach_01.jpg", "beach_02.jpg", "harbour at dusk.jpg", "lighthouse.bmp", "sunset.gif"})
     window.List().AddPath(std::string("/home/user/Pictures/Holiday 2026/") + name);
+  // A few rows with their own display time and motion.
+  window.List().SetCellAdding(0, sf::kDisplayTimeColumn, "2.5");
+  window.List().SetCellAdding(0, sf::kMotionColumn, "Zoom In");
+  window.List().SetCellAdding(2, sf::kDisplayTimeColumn, "0.5");
+  window.List().SetCellAdding(3, sf::kMotionColumn, "Pan Left");
+  window.List().SetCellAdding(4, sf::kMotionColumn, "Rect 0 0 1 1 > 0.25 0.25 0.5 0.5");
   window.Ui().StringGrid->Reload();
   window.Ui().StringGrid->setEnabled(true);
   // What adding files enables.
