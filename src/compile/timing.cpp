@@ -30,13 +30,16 @@ struct OwnValue {
 OwnValue ReadOwnValue(const ImageList& list, int row, double frames_per_second) {
   const std::string& text = list.DisplayTime(row);
   if (text.empty()) return {};
-  const std::string prefix = "The display time in row " + std::to_string(row + 1) + " of the list cannot be used: ";
+  const auto refused = [row](const std::string& why) {
+    return OwnValue{std::nullopt,
+                    "The display time in row " + std::to_string(row + 1) + " of the list cannot be used: " + why};
+  };
   const std::optional<double> seconds = ParseDisplayTime(text);
-  if (!seconds) return {std::nullopt, prefix + BadDisplayTimeMessage(text)};
+  if (!seconds) return refused(BadDisplayTimeMessage(text));
   const double value = *seconds * frames_per_second;
   if (!UsableFrameValue(value)) {
-    return {std::nullopt, prefix + text + " seconds at " + FormatGeneral(frames_per_second) +
-                              " frames per second is not a usable number of frames."};
+    return refused(text + " seconds at " + FormatGeneral(frames_per_second) +
+                   " frames per second is not a usable number of frames.");
   }
   return {value, {}};
 }

@@ -223,5 +223,37 @@ TEST(CompileCommand, RefusalsNameTheirReasonAndTouchNothing) {
   EXPECT_FALSE(FileExists(show.record.output_path));
 }
 
+// A project whose rows carry their own display times: ImageMagick adds up each
+// row's delays, ffprobe counts the AVI's frames, and a bad time stops the
+// compile before anything is written.
+TEST(CompileCommand, RowsKeepTheirOwnDisplayTimes) {
+  if (!test::HaveProgram("identify") || !test::HaveProgram("ffprobe")) GTEST_SKIP() << "ImageMagick or ffmpeg missing";
+  Show show = MakeShow(4, "25", "10");
+  const char* times[] = {"1", "0.5", "", "0.04"};   // 25, 12, 10 and 1 frames
+  for (int row = 0; row < 4; ++row) show.record.list.SetCellAdding(row, kDisplayTimeColumn, times[row]);
+  show.record.list.SetCellAdding(2, kMotionColumn, "Zoom In");
+  // Different pictures, so that the optimised GIF keeps a frame per row.
+  show.record.list.SetCell(1, kEffectsColumn, "1<Invert Colors=1>");
+  show.record.list.SetCell(2, kEffectsColumn, "1<Mosaic=4>");
+  show.record.list.SetCell(3, kEffectsColumn, "1<Brighter=50>");
+  std::string output;
+  ASSERT_EQ(Compile("'" + SaveShow(show) + "' --yes", &output), 0) << output;
+  EXPECT_EQ(Probe("-select_streams v -show_entries stream=nb_read_packets", show.record.output_path), "48\n");
+
+  const std::string gif = show.dir + "/show.gif";
+  ASSERT_EQ(Compile("'" + SaveShow(show) + "' -o '" + gif + "' --gif-optimize", &output), 0) << output;
+  std::string read;
+  ASSERT_EQ(test::RunCommand("identify -format '%T ' '" + gif + "'", &read), 0);
+  EXPECT_EQ(read, "100 48 40 4 ") << "each row's frames of 4 hundredths merged into one";
+
+  show.record.list.SetCellAdding(3, kDisplayTimeColumn, "a while");
+  EXPECT_EQ(Compile("'" + SaveShow(show) + "' -o '" + show.dir + "/bad.avi' --yes", &output), 1);
+  EXPECT_NE(output.find("The display time in row 4 of the list cannot be used: \"a while\" is not a number of "
+                        "seconds from 0 to 86400.\n"),
+            std::string::npos)
+      << output;
+  EXPECT_FALSE(FileExists(show.dir + "/bad.avi"));
+}
+
 }  // namespace
 }  // namespace sf
