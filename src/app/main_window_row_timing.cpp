@@ -1,6 +1,7 @@
 #include "app/main_window_row_timing.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QInputDialog>
 #include <QMenu>
 #include <QPushButton>
@@ -49,9 +50,14 @@ void MainWindowRowTiming::BuildPopupItems() {
   m_clear_time->setObjectName(QStringLiteral("ClearDisplayTime1"));
   m_motion = popup->addMenu(QStringLiteral("&Motion"));
   m_motion->setObjectName(QStringLiteral("Motion1"));
+  // One motion at a time, or none ticked for a motion the items do not name.
+  auto* kinds = new QActionGroup(m_motion);
+  kinds->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (const MotionItem& item : kMotionItems) {
-    QAction* action = m_motion->addAction(QString::fromUtf8(item.caption));
+    QAction* action = kinds->addAction(m_motion->addAction(QString::fromUtf8(item.caption)));
     action->setObjectName(QString::fromUtf8(item.object_name));
+    action->setCheckable(true);
+    action->setData(static_cast<int>(item.kind));
     const std::string text = RowMotionText(RowMotion{item.kind, {}, {}});
     connect(action, &QAction::triggered, this, [this, text] { SetMotionClick(text); });
   }
@@ -60,12 +66,19 @@ void MainWindowRowTiming::BuildPopupItems() {
   connect(&grid, &ImageListGrid::PopupAboutToShow, this, &MainWindowRowTiming::PopupAboutToShow);
 }
 
-// The items follow the other list commands: usable while the list holds pictures.
+// The items follow the other list commands: usable while the list holds
+// pictures. The current row's motion is ticked (none for rectangles or a text
+// that is no motion).
 void MainWindowRowTiming::PopupAboutToShow() {
   const bool enabled = m_window.Ui().DeleteBtn->isEnabled();
   m_set_time->setEnabled(enabled);
   m_clear_time->setEnabled(enabled);
   m_motion->setEnabled(enabled);
+  const std::optional<RowMotion> current =
+      ParseRowMotion(m_window.List().Motion(m_window.Ui().StringGrid->CurrentRow()));
+  for (QAction* action : m_motion->actions()) {
+    action->setChecked(current && action->data().toInt() == static_cast<int>(current->kind));
+  }
 }
 
 void MainWindowRowTiming::WriteSelectedCells(int column, const std::string& text) {

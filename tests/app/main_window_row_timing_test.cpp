@@ -118,6 +118,17 @@ class TestMainWindowRowTiming : public QObject {
     QMetaObject::invokeMethod(popup, "aboutToShow");
     for (const char* name : {"SetDisplayTime1", "ClearDisplayTime1"}) QVERIFY(Action(name)->isEnabled());
     QVERIFY(popup->findChild<QMenu*>("Motion1")->isEnabled());
+
+    // The current row's motion is ticked; rectangles tick none.
+    QVERIFY(Action("MotionNone1")->isChecked());
+    m_form->List().SetCellAdding(0, sf::kMotionColumn, "Pan Left");
+    QMetaObject::invokeMethod(popup, "aboutToShow");
+    QVERIFY(Action("MotionPanLeft1")->isChecked());
+    QVERIFY(!Action("MotionNone1")->isChecked());
+    m_form->List().SetCell(0, sf::kMotionColumn, "Rect 0 0 1 1 > 0 0 0.5 0.5");
+    QMetaObject::invokeMethod(popup, "aboutToShow");
+    for (const char* name : {"MotionNone1", "MotionZoomIn1", "MotionZoomOut1", "MotionPanLeft1", "MotionPanRight1"})
+      QVERIFY(!Action(name)->isChecked());
   }
 
  private:
