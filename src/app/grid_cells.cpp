@@ -29,12 +29,12 @@ void DrawRaisedFrame(QPainter* painter, const QRect& rect, const QPalette& palet
 GridCells::GridCells(int path_column_width, QObject* parent)
     : QStyledItemDelegate(parent), m_path_column_width(path_column_width) {}
 
-QString GridCells::ShownText(const QString& text, const QFont& font) const {
+QString GridCells::Shortened(const QString& text, const QFont& font, int width) const {
   const QFontMetrics metrics(font);
   const auto width_of = [&metrics](std::string_view s) {
     return metrics.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
   };
-  return QString::fromStdString(ShortenCellText(text.toStdString(), m_path_column_width, width_of));
+  return QString::fromStdString(ShortenCellText(text.toStdString(), width, width_of));
 }
 
 void GridCells::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -53,7 +53,9 @@ void GridCells::paint(QPainter* painter, const QStyleOptionViewItem& option, con
     painter->fillRect(rect, palette.color(QPalette::Button));
     text_colour = Qt::blue;
   }
-  const QString text = ShownText(index.data(Qt::DisplayRole).toString(), option.font);
+  const QString cell = index.data(Qt::DisplayRole).toString();
+  const QString text = index.column() == kPathColumn ? ShownText(cell, option.font)
+                                                     : Shortened(cell, option.font, rect.width() - kTextIndent);
   painter->setFont(option.font);
   painter->setPen(text_colour);
   painter->drawText(rect.adjusted(kTextIndent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);

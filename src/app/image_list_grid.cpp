@@ -21,14 +21,20 @@ class ImageListModel final : public QAbstractTableModel {
   ImageListModel(ImageList& list, QObject* parent) : QAbstractTableModel(parent), m_list(list) {}
 
   int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_list.RowCount(); }
-  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_list.ColumnCount(); }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : std::max(m_list.ColumnCount(), m_least_columns);
+  }
+  // Cells of columns the list does not have yet show empty.
   QVariant data(const QModelIndex& index, int role) const override {
     // Painting can come while a long command still changes the list.
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_list.RowCount() ||
-        index.column() >= m_list.ColumnCount()) {
-      return {};
-    }
-    return QString::fromStdString(m_list.Cell(index.row(), index.column()));
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_list.RowCount()) return {};
+    return QString::fromStdString(m_list.CellOrEmpty(index.row(), index.column()));
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+    if (section == kDisplayTimeColumn) return QStringLiteral("Seconds");
+    if (section == kMotionColumn) return QStringLiteral("Motion");
+    return QString();
   }
   Qt::ItemFlags flags(const QModelIndex& index) const override {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
@@ -37,20 +43,36 @@ class ImageListModel final : public QAbstractTableModel {
     beginResetModel();
     endResetModel();
   }
+  void ShowColumnsUpTo(int columns) {
+    beginResetModel();
+    m_least_columns = columns;
+    endResetModel();
+  }
 
  private:
   ImageList& m_list;
+  int m_least_columns = 0;
 };
 
 namespace {
+
 constexpr int kDefaultRowHeight = 15;
-}
+// With the display-time and motion columns showing, the path column gives up
+// their room so that the grid keeps its width.
+constexpr int kDisplayTimeColumnWidth = 60;
+constexpr int kMotionColumnWidth = 90;
+constexpr int kRowTimingPathWidth = kDefaultColumnWidths[kPathColumn] - kDisplayTimeColumnWidth - kMotionColumnWidth;
+
+}  // namespace
 
 ImageListGrid::ImageListGrid(ImageList& list, QWidget* parent)
-    : QTableView(parent), m_list(list), m_model(new ImageListModel(list, this)) {
+    : QTableView(parent),
+      m_list(list),
+      m_model(new ImageListModel(list, this)),
+      m_cells(new GridCells(kDefaultColumnWidths[kPathColumn], this)) {
   setObjectName("StringGrid");
   setModel(m_model);
-  setItemDelegate(new GridCells(kDefaultColumnWidths[kPathColumn], this));
+  setItemDelegate(m_cells);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -72,11 +94,26 @@ ImageListGrid::ImageListGrid(ImageList& list, QWidget* parent)
 
 void ImageListGrid::ApplyColumnWidths() {
   for (int c = 0; c < m_model->columnCount({}); ++c) {
-    const int width = c < kDefaultColumnCount ? kDefaultColumnWidths[c] : 0;
+    int width = c < kDefaultColumnCount ? kDefaultColumnWidths[c] : 0;
+    if (m_row_timing_shown) {
+      if (c == kPathColumn) width = kRowTimingPathWidth;
+      if (c == kDisplayTimeColumn) width = kDisplayTimeColumnWidth;
+      if (c == kMotionColumn) width = kMotionColumnWidth;
+    }
     setColumnHidden(c, width == 0);
     if (width > 0) setColumnWidth(c, width);
   }
   horizontalHeader()->setStretchLastSection(false);
+}
+
+void ImageListGrid::ShowRowTimingColumns() {
+  m_row_timing_shown = true;
+  m_cells->SetPathColumnWidth(kRowTimingPathWidth);
+  m_model->ShowColumnsUpTo(kMotionColumn + 1);
+  horizontalHeader()->show();
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setHighlightSections(false);
+  ApplyColumnWidths();
 }
 
 void ImageListGrid::CreatePopupMenu() {

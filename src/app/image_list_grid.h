@@ -1,6 +1,7 @@
 // The image list grid: one row per picture of an sf::ImageList, the row tab in
 // column 0 (drag it to move the row), the path column, and the transition and
-// effect columns kept hidden. Rows are selected whole, a range with Shift.
+// effect columns kept hidden; the main window's grid also shows each row's
+// display time and motion. Rows are selected whole, a range with Shift.
 //   auto* grid = new ImageListGrid(m_images, this);
 //   list.AddPath(path); grid->Reload(); grid->SelectRow(list.LastRow());
 #pragma once
@@ -16,6 +17,7 @@ class ImageList;
 
 namespace sf::app {
 
+class GridCells;
 class ImageListModel;
 
 class ImageListGrid final : public QTableView {
@@ -40,6 +42,9 @@ class ImageListGrid final : public QTableView {
 
   // While suppressed no cell is painted.
   void SetDrawingSuppressed(bool suppressed);
+  // From now on the display-time and motion columns show, under a header
+  // naming them, even while the list has no such cells yet.
+  void ShowRowTimingColumns();
 
   // The pop-up menu and its items, in menu order.
   QMenu* PopupMenu() const { return m_popup; }
@@ -82,7 +87,9 @@ class ImageListGrid final : public QTableView {
   QAction* m_image_information = nullptr;
   QAction* m_sort_selection = nullptr;
   QAction* m_select_all = nullptr;
+  GridCells* m_cells;
   bool m_drawing_suppressed = false;
+  bool m_row_timing_shown = false;
   bool m_moving_selection = false;  // a programmatic selection change
   bool m_row_changed = false;       // the person moved the current row during this input event
   int m_drag_row = -1;              // the row whose tab is held

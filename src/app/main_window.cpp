@@ -28,6 +28,7 @@
 #include "app/home_pages.h"
 #include "app/image_list_grid.h"
 #include "app/main_window_effects.h"
+#include "app/main_window_row_timing.h"
 #include "app/main_window_list_host.h"
 #include "app/message_box_reporter.h"
 #include "app/qt_desktop.h"
@@ -129,6 +130,7 @@ TAVICompileForm::TAVICompileForm(const WindowServices& services, QWidget* parent
   m_menu.ReopenBtn->setEnabled(m_history.MenuEnabled());
   m_list_host = new MainWindowListHost(*this);
   m_effects = new MainWindowEffects(*this);
+  new MainWindowRowTiming(*this);
   adjustSize();
   setFixedSize(size());
   CentreOnScreen(*this);

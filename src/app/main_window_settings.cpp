@@ -133,10 +133,11 @@ void TAVICompileForm::TimingEditExit(TimingEdit edit) {
 
 void TAVICompileForm::RefreshReadouts() {
   const std::string repeat = Text(m_ui.RepeatValueEdit);
-  SetPanelText(kTotalFramesPanel, QString::fromStdString(GetTotalFrames(m_list, Compiling(), repeat, GetReporter())));
-  SetPanelText(kVideoLengthPanel, QString::fromStdString(GetVideoLength(m_list, Compiling(), repeat,
-                                                                        Text(m_ui.FramesPerSecondEdit),
+  const std::string frames_per_second = Text(m_ui.FramesPerSecondEdit);
+  SetPanelText(kTotalFramesPanel, QString::fromStdString(GetTotalFrames(m_list, Compiling(), repeat, frames_per_second,
                                                                         GetReporter())));
+  SetPanelText(kVideoLengthPanel, QString::fromStdString(GetVideoLength(m_list, Compiling(), repeat,
+                                                                        frames_per_second, GetReporter())));
 }
 
 // --- fitting and sound ----------------------------------------------------------------

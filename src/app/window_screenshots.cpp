@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -58,6 +59,12 @@ bool Save(QWidget& window, const QDir& folder) {
 void FillExampleList(sf::app::TAVICompileForm& window) {
   for (const char* name : {"beach_01.jpg", "beach_02.jpg", "harbour at dusk.jpg", "lighthouse.bmp", "sunset.gif"})
     window.List().AddPath(std::string("/home/user/Pictures/Holiday 2026/") + name);
+  // A few rows with their own display time and motion.
+  window.List().SetCellAdding(0, sf::kDisplayTimeColumn, "2.5");
+  window.List().SetCellAdding(0, sf::kMotionColumn, "Zoom In");
+  window.List().SetCellAdding(2, sf::kDisplayTimeColumn, "0.5");
+  window.List().SetCellAdding(3, sf::kMotionColumn, "Pan Left");
+  window.List().SetCellAdding(4, sf::kMotionColumn, "Rect 0 0 1 1 > 0.25 0.25 0.5 0.5");
   window.Ui().StringGrid->Reload();
   window.Ui().StringGrid->setEnabled(true);
   // What adding files enables.
@@ -175,6 +182,19 @@ bool SaveTransitions(sf::app::TAVICompileForm& main_window, const std::string& p
   return Save(transitions, folder);
 }
 
+// The list grid's pop-up menu with its Motion submenu open.
+bool SaveGridPopup(sf::app::TAVICompileForm& main_window, const QDir& folder) {
+  QMenu* popup = main_window.Ui().StringGrid->PopupMenu();
+  popup->popup(main_window.mapToGlobal(QPoint(120, 80)));
+  QApplication::processEvents();
+  QMenu* motion = popup->findChild<QMenu*>(QStringLiteral("Motion1"));
+  popup->setActiveAction(motion->menuAction());
+  motion->popup(popup->mapToGlobal(popup->actionGeometry(motion->menuAction()).topRight()));
+  const bool saved = Save(*popup, folder) && Save(*motion, folder);
+  popup->hide();
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -196,6 +216,9 @@ int main(int argc, char** argv) {
   sf::app::TAVICompileForm main_window(services);
   FillExampleList(main_window);
   bool saved = Save(main_window, folder);
+  main_window.show();
+  saved &= SaveGridPopup(main_window, folder);
+  main_window.hide();
 
   sf::app::THintForm& hint = main_window.HintForm();
   hint.SetNote(sf::app::kGifNotes);

@@ -5,6 +5,9 @@
 #include <system_error>
 
 #include "compile/compile_settings.h"
+#include "compile/timing.h"
+#include "list/image_list.h"
+#include "list/row_motion.h"
 #include "video/frame_rate.h"
 
 namespace sf {
@@ -66,6 +69,18 @@ std::optional<std::string> VideoRefusal(const CompileSettings& settings) {
   return std::nullopt;
 }
 
+// A motion cell that does not read (a hand-edited project) would silently be a
+// still picture.
+std::optional<std::string> MotionRefusal(const ImageList& list) {
+  for (int row = 0; row < list.RowCount(); ++row) {
+    if (!ParseRowMotion(list.Motion(row))) {
+      return "The motion in row " + std::to_string(row + 1) + " of the list cannot be used: \"" + list.Motion(row) +
+             "\" is not Zoom In, Zoom Out, Pan Left, Pan Right or Rect X Y W H > X Y W H.";
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> RefusalBeforeCompile(const CompileJob& job) {
@@ -78,6 +93,8 @@ std::optional<std::string> RefusalBeforeCompile(const CompileJob& job) {
     if (auto refusal = InputRefusal(job)) return refusal;
   }
   if (auto refusal = FrameRateRefusal(job.settings)) return refusal;
+  if (auto refusal = DisplayTimeRefusal(job.list, job.settings.frames_per_second)) return refusal;
+  if (auto refusal = MotionRefusal(job.list)) return refusal;
   return VideoRefusal(job.settings);
 }
 

@@ -1,8 +1,8 @@
 // What makes a compile refuse to start, checked before anything is asked or
 // written: an output that is a folder or one of the files the compile reads
 // (a picture of the list, the sound track, the background picture, the
-// project), a frame rate no video can have, and a frame size an MP4 or WebM
-// video cannot have.
+// project), a frame rate no video can have, a row's display time that cannot
+// be used, and a frame size an MP4 or WebM video cannot have.
 //   if (const auto refusal = RefusalBeforeCompile(job)) reporter.Error(*refusal);
 #pragma once
 

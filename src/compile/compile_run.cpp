@@ -29,7 +29,7 @@ class FrameCompile {
   enum class RowEnd { kGoOn, kStopped, kFailed };
 
   CompileResult Compile();
-  RowEnd WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe, FramePipeline* pipeline);
+  RowEnd WriteRow(int row, RowFrames& frames, const FrameRecipe& recipe, FramePipeline* pipeline);
   // Prepares (or takes from the pipeline) the row's frame and starts it.
   RowEnd TakeRow(int row, const FrameRecipe& recipe, FramePipeline* pipeline, PreparedFrame& prepared);
   // With transitions shown: the frames of the previous row's end that the
@@ -78,7 +78,7 @@ CompileResult FrameCompile::Compile() {
 
   const CompileSettings& settings = m_job.settings;
   const int rows = m_job.list.RowCount();
-  m_result.total_frames = TotalFrames(rows, settings.repeat_value);
+  m_result.total_frames = TotalFrames(m_job.list, settings.repeat_value, settings.frames_per_second);
   // The old output stays until the engine puts the new file in its place.
   if (const std::optional<OpenFailure> failure = m_engine.Open(m_panels, m_result.total_frames)) {
     m_services.reporter.Error(failure->error);
@@ -90,7 +90,7 @@ CompileResult FrameCompile::Compile() {
   }
 
   const FrameRecipe recipe = FrameRecipeFrom(settings);
-  RepeatDistributor frames(settings.repeat_value);
+  RowFrames frames(m_job.list, settings.repeat_value, settings.frames_per_second);
   std::optional<FramePipeline> pipeline;
   if (m_job.preparation_threads > 1) {
     pipeline.emplace(m_job.list, recipe, m_job.preparation_threads, NoiseRandomState());
@@ -138,7 +138,7 @@ std::int64_t FrameCompile::TransitionFramesInto(int row, std::int64_t previous_f
   return TransitionFrameCount(settings.transition_seconds, settings.frames_per_second, previous_frames);
 }
 
-FrameCompile::RowEnd FrameCompile::WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe,
+FrameCompile::RowEnd FrameCompile::WriteRow(int row, RowFrames& frames, const FrameRecipe& recipe,
                                              FramePipeline* pipeline) {
   const std::int64_t total = m_result.total_frames;
   if (IsRowCheckpoint(row)) {

@@ -60,10 +60,7 @@ std::optional<MotionPath> MotionPathFor(std::string_view cell) {
   return std::nullopt;
 }
 
-std::optional<MotionPath> RowMotionPath(const ImageList& list, int row) {
-  if (list.ColumnCount() <= kMotionColumn) return std::nullopt;
-  return MotionPathFor(list.Cell(row, kMotionColumn));
-}
+std::optional<MotionPath> RowMotionPath(const ImageList& list, int row) { return MotionPathFor(list.Motion(row)); }
 
 double MotionProgress(std::int64_t index, std::int64_t count) {
   if (count <= 1) return 0;

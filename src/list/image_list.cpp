@@ -25,6 +25,21 @@ void ImageList::SetCell(int row, int column, std::string text) {
   m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
 }
 
+const std::string& ImageList::CellOrEmpty(int row, int column) const {
+  static const std::string kEmpty;
+  CheckRow(row);
+  return column >= m_column_count ? kEmpty : Cell(row, column);
+}
+
+void ImageList::SetCellAdding(int row, int column, std::string text) {
+  CheckRow(row);
+  if (column >= m_column_count) {
+    if (text.empty()) return;
+    SetColumnCount(column + 1);
+  }
+  SetCell(row, column, std::move(text));
+}
+
 void ImageList::SetRowCount(int rows) {
   m_rows.resize(static_cast<std::size_t>(std::max(rows, 1)), std::vector<std::string>(static_cast<std::size_t>(m_column_count)));
 }

@@ -1,6 +1,7 @@
 // The image list: the rows of the main grid in playing order, each row a picture
-// path with its transition and effect texts. Never fewer than one row; the list is
-// empty exactly when the path cell of row 0 is empty.
+// path with its transition and effect texts, and optionally its own display time
+// and motion. Never fewer than one row; the list is empty exactly when the path
+// cell of row 0 is empty.
 //   ImageList list;
 //   list.AddPath("/pics/beach1.jpg");     // fills row 0 first, then appends
 //   list.DeleteSelection(2, 4);           // rows 2..4 go, the rest move up
@@ -17,8 +18,10 @@ inline constexpr int kPathColumn = 1;
 inline constexpr int kTransitionColumn = 2;
 inline constexpr int kEffectsColumn = 3;
 inline constexpr int kDefaultColumnCount = 4;
-inline constexpr int kDisplayTimeColumn = 4;
-inline constexpr int kMotionColumn = 5;
+// The optional columns: a list has them only once a row got such a cell, so a
+// list that uses neither keeps its four columns.
+inline constexpr int kDisplayTimeColumn = 4;   // seconds; empty = the global time
+inline constexpr int kMotionColumn = 5;        // motion text; empty = none
 // Pixel widths of the four columns: the path column shows, the other two are hidden.
 inline constexpr int kDefaultColumnWidths[kDefaultColumnCount] = {15, 378, 0, 0};
 
@@ -39,6 +42,13 @@ class ImageList {
   const std::string& Path(int row) const { return Cell(row, kPathColumn); }
   const std::string& Transition(int row) const { return Cell(row, kTransitionColumn); }
   const std::string& Effects(int row) const { return Cell(row, kEffectsColumn); }
+  // A cell of any column, empty for a column the list does not have.
+  const std::string& CellOrEmpty(int row, int column) const;
+  const std::string& DisplayTime(int row) const { return CellOrEmpty(row, kDisplayTimeColumn); }
+  const std::string& Motion(int row) const { return CellOrEmpty(row, kMotionColumn); }
+  // Like SetCell, but a text for a column the list does not have yet adds the
+  // columns up to it; an empty text there changes nothing.
+  void SetCellAdding(int row, int column, std::string text);
 
   // Rows added at the end are empty; the count never goes below one.
   void SetRowCount(int rows);

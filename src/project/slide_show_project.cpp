@@ -79,11 +79,8 @@ std::optional<ProjectRecord> SlideShowProject(const SlideShowRequest& request, R
 
   ProjectRecord record;
   for (const std::string& picture : *pictures) record.list.AddPath(picture);
-  if (request.motion != SlideShowMotion::kNone) {
-    record.list.SetColumnCount(kMotionColumn + 1);
-    for (int row = 0; row < record.list.RowCount(); ++row) {
-      record.list.SetCell(row, kMotionColumn, MotionCell(request.motion, row));
-    }
+  for (int row = 0; row < record.list.RowCount(); ++row) {
+    record.list.SetCellAdding(row, kMotionColumn, MotionCell(request.motion, row));
   }
   if (request.transition) {
     for (int row = 1; row < record.list.RowCount(); ++row) {

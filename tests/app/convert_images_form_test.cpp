@@ -2,6 +2,7 @@
 // the real boxes, the hand-over from the main list, validation, and a run.
 #include <QCheckBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QComboBox>
 #include <QLabel>
@@ -165,6 +166,18 @@ class TestConvertImagesForm : public QObject {
     QVERIFY(Find<QPushButton>("ConvertBtn")->isEnabled());
     m_form->List().SetCell(1, sf::kEffectsColumn, "");
     QCOMPARE(main_list.Effects(1), std::string("1<Brighter=50>"));
+
+    // A main list with display times and motions comes over whole; the
+    // converter shows none of those columns.
+    main_list.SetCellAdding(0, sf::kDisplayTimeColumn, "2.5");
+    main_list.SetCellAdding(1, sf::kMotionColumn, "Zoom In");
+    m_reporter.answers = {true};
+    m_form->TakeMainList(main_list, true);
+    QCOMPARE(m_form->List().Motion(1), std::string("Zoom In"));
+    auto* grid = Find<sf::app::ImageListGrid>("StringGrid");
+    QVERIFY(grid->isColumnHidden(sf::kDisplayTimeColumn));
+    QVERIFY(grid->isColumnHidden(sf::kMotionColumn));
+    QVERIFY(!grid->horizontalHeader()->isVisible());
   }
 
   void ValidatingAListOfMissingFilesEmptiesIt() {

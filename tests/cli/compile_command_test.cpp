@@ -223,5 +223,30 @@ TEST(CompileCommand, RefusalsNameTheirReasonAndTouchNothing) {
   EXPECT_FALSE(FileExists(show.record.output_path));
 }
 
+// A project whose rows carry their own display times: ffprobe counts the AVI's
+// frames and ImageMagick reads each row's delay.
+TEST(CompileCommand, RowsKeepTheirOwnDisplayTimes) {
+  if (!test::HaveProgram("identify") || !test::HaveProgram("ffprobe")) GTEST_SKIP() << "ImageMagick or ffmpeg missing";
+  Show show = MakeShow(4, "25", "10");
+  const char* times[] = {"1", "0.5", "", "0.04"};   // 25, 12, 10 and 1 frames
+  for (int row = 0; row < 4; ++row) show.record.list.SetCellAdding(row, kDisplayTimeColumn, times[row]);
+  show.record.list.SetCellAdding(2, kMotionColumn, "Zoom In");
+  // Different pictures, so that the optimised GIF keeps a frame per row.
+  show.record.list.SetCell(1, kEffectsColumn, "1<Invert Colors=1>");
+  show.record.list.SetCell(2, kEffectsColumn, "1<Mosaic=4>");
+  show.record.list.SetCell(3, kEffectsColumn, "1<Brighter=50>");
+  std::string output;
+  ASSERT_EQ(Compile("'" + SaveShow(show) + "' --yes", &output), 0) << output;
+  EXPECT_EQ(Probe("-select_streams v -show_entries stream=nb_read_packets", show.record.output_path), "48\n");
+
+  const std::string gif = show.dir + "/show.gif";
+  ASSERT_EQ(Compile("'" + SaveShow(show) + "' -o '" + gif + "' --gif-optimize", &output), 0) << output;
+  std::string read;
+  ASSERT_EQ(test::RunCommand("identify -format '%T ' '" + gif + "'", &read), 0);
+  // A still row's frames of 4 hundredths merge into one; the zoom's ten frames
+  // each move, so each stays.
+  EXPECT_EQ(read, "100 48 4 4 4 4 4 4 4 4 4 4 4 ");
+}
+
 }  // namespace
 }  // namespace sf

@@ -245,5 +245,21 @@ TEST(AviCompile, AFittingFailureWritesTheBackgroundAlone) {
             "");
 }
 
+TEST(AviCompile, RowsWithTheirOwnDisplayTimeGetTheirFrames) {
+  CompileRig rig;
+  rig.settings.frames_per_second = 25;
+  rig.settings.repeat_value = 10;
+  const char* times[] = {"1", "0.5", "", "0.04"};   // 25, 12, 10 and 1 frames
+  for (const char* time : times) {
+    rig.AddPicture("a.bmp", test::MakeGradient(8, 8));
+    rig.list.SetCellAdding(rig.list.LastRow(), kDisplayTimeColumn, time);
+  }
+  const CompileResult result = rig.Run();
+  ASSERT_EQ(result.outcome, CompileOutcome::kCompleted);
+  EXPECT_EQ(result.total_frames, 48);
+  EXPECT_EQ(result.frames_written, 48);
+  EXPECT_EQ(VideoFrames(rig.settings.output_path), 48u);
+}
+
 }  // namespace
 }  // namespace sf

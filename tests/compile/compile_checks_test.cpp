@@ -1,6 +1,7 @@
 // A compile that cannot produce what was asked refuses before anything is
 // asked or written: an output that is a folder or one of the compile's own
-// inputs (whatever spelling or link names it), or a frame rate no video has.
+// inputs (whatever spelling or link names it), a frame rate no video has, or
+// a row's display time that cannot be used.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -120,6 +121,25 @@ TEST(CompileChecks, AnOrdinaryExistingOutputIsStillOffered) {
   rig.reporter.answers = {false};
   EXPECT_EQ(rig.Run().outcome, CompileOutcome::kOverwriteDeclined);
   EXPECT_EQ(rig.reporter.Texts(), std::vector<std::string>{"Output file name already exists. Overwrite?"});
+}
+
+TEST(CompileChecks, AnUnusableDisplayTimeIsRefusedBeforeAnythingIsWritten) {
+  for (const char* kind : {"gif", "avi", "mp4"}) {
+    SCOPED_TRACE(kind);
+    test::CompileRig rig;
+    rig.settings.output_path = rig.Path(std::string("out.") + kind);
+    rig.AddPicture("a.bmp", test::MakeGradient(20, 10));
+    rig.AddPicture("b.bmp", test::MakeGradient(20, 10));
+    rig.list.SetCellAdding(0, kDisplayTimeColumn, "2");
+    rig.list.SetCellAdding(1, kDisplayTimeColumn, "-3");
+    const CompileResult result = rig.Run();
+    EXPECT_EQ(result.outcome, CompileOutcome::kRefused);
+    EXPECT_EQ(rig.reporter.Texts(),
+              std::vector<std::string>{"The display time in row 2 of the list cannot be used: \"-3\" is not a number "
+                                       "of seconds from 0 to 86400."});
+    EXPECT_EQ(rig.host.entered, 0) << "refused before the busy state";
+    EXPECT_FALSE(std::filesystem::exists(rig.settings.output_path));
+  }
 }
 
 }  // namespace

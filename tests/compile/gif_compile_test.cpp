@@ -166,5 +166,37 @@ TEST(GifCompile, RefusesAnAnimationTooLargeForMemory) {
   EXPECT_FALSE(PathExists(rig.settings.output_path));
 }
 
+// Each row shows for its own display time: its frames' delays add up to it,
+// in the classic GIF (a frame per output frame) and the optimised one (one
+// frame per row here, as the pictures differ).
+TEST(GifCompile, EachRowShowsForItsOwnDisplayTime) {
+  for (const bool optimise : {false, true}) {
+    SCOPED_TRACE(optimise);
+    CompileRig rig;
+    rig.settings.output_path = rig.Path("out.gif");
+    rig.settings.frames_per_second = 10;
+    rig.settings.repeat_value = 2;
+    rig.settings.gif_optimise = optimise;
+    const struct {
+      const char* time;
+      const char* effects;
+    } rows[] = {{"0.3", ""}, {"", "1<Invert Colors=1>"}, {"1", "1<Mosaic=4>"}};
+    for (const auto& row : rows) {
+      rig.AddPicture("a.bmp", test::MakeGradient(20, 20), row.effects);
+      rig.list.SetCellAdding(rig.list.LastRow(), kDisplayTimeColumn, row.time);
+    }
+    ASSERT_EQ(rig.Run().outcome, CompileOutcome::kCompleted);
+    TGIFImage gif;
+    gif.LoadFromFile(rig.settings.output_path);
+    std::vector<int> delays;
+    for (int k = 0; k < gif.Count(); ++k) delays.push_back(gif.Frame(k).GraphicControlExtension()->GetDelay());
+    if (optimise) {
+      EXPECT_EQ(delays, (std::vector<int>{30, 20, 100}));
+    } else {
+      EXPECT_EQ(delays, std::vector<int>(15, 10)) << "3 + 2 + 10 frames of a tenth of a second";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace sf

@@ -259,5 +259,18 @@ TEST(SlideShowCompile, AZoomInGrowsThePictureSmoothlyFrameByFrame) {
   EXPECT_NEAR(SquareSide(frames.back()) / SquareSide(frames.front()), 1 / 0.8, 0.02);
 }
 
+TEST(SlideShowCompile, AnUnreadableMotionIsRefusedBeforeAnythingIsWritten) {
+  CompileRig rig;
+  rig.AddPicture("a.bmp", test::MakeGradient(40, 30));
+  rig.AddPicture("a.bmp", {});
+  rig.list.SetCellAdding(1, kMotionColumn, "Zoom Sideways");
+  EXPECT_EQ(rig.Run().outcome, CompileOutcome::kRefused);
+  ASSERT_EQ(rig.reporter.Errors().size(), 1u);
+  EXPECT_EQ(rig.reporter.Errors()[0],
+            "The motion in row 2 of the list cannot be used: \"Zoom Sideways\" is not Zoom In, Zoom Out, Pan Left, "
+            "Pan Right or Rect X Y W H > X Y W H.");
+  EXPECT_FALSE(PathExists(rig.settings.output_path));
+}
+
 }  // namespace
 }  // namespace sf

@@ -52,5 +52,28 @@ TEST(ImageList, DeletingEveryRowLeavesTheEmptyList) {
   EXPECT_TRUE(list.IsEmpty()) << "a one-row list empties whatever is selected";
 }
 
+TEST(ImageList, OptionalColumnsAppearWithTheirFirstCellAndMoveWithTheRow) {
+  ImageList list = MakeList(3);
+  EXPECT_EQ(list.DisplayTime(1), "");
+  EXPECT_EQ(list.Motion(1), "");
+  list.SetCellAdding(1, kMotionColumn, "");
+  EXPECT_EQ(list.ColumnCount(), kDefaultColumnCount) << "clearing a cell the list lacks adds nothing";
+
+  list.SetCellAdding(1, kDisplayTimeColumn, "2.5");
+  EXPECT_EQ(list.ColumnCount(), kDisplayTimeColumn + 1);
+  list.SetCellAdding(2, kMotionColumn, "Zoom In");
+  EXPECT_EQ(list.ColumnCount(), kMotionColumn + 1);
+  EXPECT_EQ(list.Motion(1), "");
+
+  // The optional cells travel with their row when rows move or are deleted.
+  list.MoveRow(1, 2);
+  EXPECT_EQ(list.DisplayTime(2), "2.5");
+  EXPECT_EQ(list.Motion(1), "Zoom In");
+  EXPECT_EQ(list.Path(1), "p3");
+  list.DeleteRows(0, 0);
+  EXPECT_EQ(list.Motion(0), "Zoom In");
+  EXPECT_EQ(list.DisplayTime(1), "2.5");
+}
+
 }  // namespace
 }  // namespace sf

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "common/file_util.h"
 #include "project/project_reader.h"
@@ -179,6 +180,48 @@ TEST(ProjectWriter, AFailedWriteLeavesThePreviousFile) {
             (std::vector<std::string>{"Project was not saved. Please make sure the disk is not write protected."}));
   EXPECT_EQ(ReadText(path), "previous");
   EXPECT_TRUE(state.SaveEnabled()) << "Save Project is back as it was";
+}
+
+// A row's own display time and motion ride in columns 4 and 5; a list that
+// uses neither stays at four columns (the worked example above).
+TEST(ProjectWriter, DisplayTimeAndMotionColumnsRoundTrip) {
+  ProjectRecord record = TwoPictures();
+  record.list.SetCellAdding(0, kMotionColumn, "Rect 0 0 1 1 > 0.25 0.25 0.5 0.5");
+  record.list.SetCellAdding(1, kDisplayTimeColumn, "2.5");
+  record.column_widths = {15, 378, 0, 0, 60, 90};
+  const std::string expected =
+      "Slideforge_Project version1.0\r\n"
+      "6 2\r\n"
+      "15 378 0 0 60 90 \r\n"
+      "1 1 0 0 1 <100><0:00> reserved2 reserved3 reserved4 \r\n"
+      "0 5 29.97 720 480 1 0.0333667000333667 reserved5 reserved6 \r\n"
+      "0 6 (none) 21 D:\\Videos\\holiday.avi 0  reserved7 reserved8 \r\n"
+      "0  18 D:\\Pics\\beach1.jpg 0  0  0  32 Rect 0 0 1 1 > 0.25 0.25 0.5 0.5 \r\n"
+      "0  18 D:\\Pics\\beach2.jpg 0  0  3 2.5 0  \r\n";
+  EXPECT_EQ(FormatProject(record), expected);
+
+  const std::string path = test::MakeTempDir() + "/timed.sfg";
+  ProjectState state;
+  state.SaveAsChosen(path);
+  test::RecordingReporter reporter;
+  test::RecordingProgress progress;
+  ASSERT_TRUE(SaveProject(record, state, reporter, progress));
+  const std::optional<ProjectRecord> opened = OpenProjectFile(path, reporter, progress);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->list.ColumnCount(), 6);
+  EXPECT_EQ(opened->column_widths, (std::vector<int>{15, 378, 0, 0, 60, 90}));
+  EXPECT_EQ(opened->list.Motion(0), "Rect 0 0 1 1 > 0.25 0.25 0.5 0.5");
+  EXPECT_EQ(opened->list.DisplayTime(1), "2.5");
+  EXPECT_EQ(opened->list.DisplayTime(0), "");
+  EXPECT_EQ(FormatProject(*opened), expected);
+
+  // Five columns (a display time, no motion yet) read back as five.
+  ProjectRecord five = TwoPictures();
+  five.list.SetCellAdding(0, kDisplayTimeColumn, "0.04");
+  const ProjectRecord five_back = ParseProject(FormatProject(five));
+  EXPECT_EQ(five_back.list.ColumnCount(), 5);
+  EXPECT_EQ(five_back.list.DisplayTime(0), "0.04");
+  EXPECT_EQ(FormatProject(five_back), FormatProject(five));
 }
 
 }  // namespace
