@@ -50,6 +50,11 @@ void MainWindowRowTiming::BuildPopupItems() {
   m_clear_time->setObjectName(QStringLiteral("ClearDisplayTime1"));
   m_motion = popup->addMenu(QStringLiteral("&Motion"));
   m_motion->setObjectName(QStringLiteral("Motion1"));
+  // The Transitions menu is not in the menu bar: its command is offered here
+  // too, now that the video can show what it chooses.
+  m_transition = popup->addAction(QStringLiteral("&Transition...\tF7"));
+  m_transition->setObjectName(QStringLiteral("PopupTransition1"));
+  connect(m_transition, &QAction::triggered, m_window.Menu().AddTransitionBtn1, &QAction::trigger);
   // One motion at a time, or none ticked for a motion the items do not name.
   auto* kinds = new QActionGroup(m_motion);
   kinds->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -74,6 +79,7 @@ void MainWindowRowTiming::PopupAboutToShow() {
   m_set_time->setEnabled(enabled);
   m_clear_time->setEnabled(enabled);
   m_motion->setEnabled(enabled);
+  m_transition->setEnabled(enabled);
   const std::optional<RowMotion> current =
       ParseRowMotion(m_window.List().Motion(m_window.Ui().StringGrid->CurrentRow()));
   for (QAction* action : m_motion->actions()) {

@@ -36,6 +36,7 @@ class MainWindowRowTiming final : public QObject {
   QAction* m_set_time = nullptr;
   QAction* m_clear_time = nullptr;
   QMenu* m_motion = nullptr;
+  QAction* m_transition = nullptr;
 };
 
 }  // namespace sf::app
