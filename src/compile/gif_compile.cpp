@@ -15,6 +15,7 @@
 #include "compile/compile_steps.h"
 #include "compile/frame_preparation.h"
 #include "compile/gif_delays.h"
+#include "gif/gif_color_reduction.h"
 #include "gif/gif_image.h"
 #include "gif/gif_optimiser.h"
 
@@ -79,6 +80,7 @@ class GifEngine final : public FrameFileEngine {
   const CompileSettings& m_settings;
   const CompileServices& m_services;
   TGIFImage m_animation;
+  Bitmap m_reduced;   // the colours of the last picture that was not in a palette
   GifFrameOptions m_options;
   GifDelays m_delays{kDefaultFramesPerSecond};
 };
@@ -115,8 +117,13 @@ RowStart GifEngine::StartRow(int, const PreparedFrame& prepared, StatusPanels& p
   return StartGifRow(prepared, panels, m_services.reporter);
 }
 
-void GifEngine::AddFrame(const Bitmap& frame, bool) {
-  const int k = m_animation.Add(frame);
+// A repeat is the picture before: its colours are not reduced again (a frame
+// already in a palette keeps it).
+void GifEngine::AddFrame(const Bitmap& frame, bool repeat) {
+  if (!frame.IsPaletted() && (!repeat || m_reduced.Empty())) {
+    m_reduced = ReduceColors(frame, m_animation.ColorReduction(), m_animation.DitherMode(), m_animation.ReductionBits());
+  }
+  const int k = m_animation.Add(frame.IsPaletted() ? frame : m_reduced);
   TGIFSubImage& sub = m_animation.Frame(k);
   if (k == 0) {
     auto loop = std::make_shared<TGIFAppExtNSLoop>();
