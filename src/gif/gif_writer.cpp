@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <ostream>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -181,7 +182,21 @@ std::vector<std::uint8_t> InterlacedIndices(const TGIFSubImage& frame) {
   return out;
 }
 
-void WriteImage(ByteSink& out, const TGIFImage& image, const TGIFSubImage& frame) {
+// The codes of the frame written last, kept for a frame of the same indices:
+// an animation repeats each picture for many frames.
+struct LastCodes {
+  std::span<const std::uint8_t> indices;
+  int min_code_size = 0;
+  bool interlaced = false;
+  std::vector<std::uint8_t> codes;
+
+  bool Fit(std::span<const std::uint8_t> data, int size, bool interlace) const {
+    return !codes.empty() && size == min_code_size && interlace == interlaced && data.size() == indices.size() &&
+           std::equal(data.begin(), data.end(), indices.begin());
+  }
+};
+
+void WriteImage(ByteSink& out, const TGIFImage& image, const TGIFSubImage& frame, LastCodes& last) {
   const std::uint8_t packed = DescriptorPacked(frame);
   out.U8(kImageSeparator);
   out.U16(frame.Left());
@@ -196,10 +211,14 @@ void WriteImage(ByteSink& out, const TGIFImage& image, const TGIFSubImage& frame
   const int min_code_size = std::max(bits, 2);
   out.U8(static_cast<std::uint8_t>(min_code_size));
   const bool interlaced = (packed & 0x40) != 0;
-  const std::vector<std::uint8_t> codes =
-      interlaced ? EncodeGifLzw(InterlacedIndices(frame), min_code_size, image.Compression())
-                 : EncodeGifLzw(frame.Data(), min_code_size, image.Compression());
-  out.SubBlocks(codes);
+  if (!last.Fit(frame.Data(), min_code_size, interlaced)) {
+    last.codes = interlaced ? EncodeGifLzw(InterlacedIndices(frame), min_code_size, image.Compression())
+                            : EncodeGifLzw(frame.Data(), min_code_size, image.Compression());
+    last.indices = frame.Data();
+    last.min_code_size = min_code_size;
+    last.interlaced = interlaced;
+  }
+  out.SubBlocks(last.codes);
 }
 
 }  // namespace
@@ -211,10 +230,11 @@ void WriteGif(const TGIFImage& image, std::ostream& stream) {
   out.Text(NeedsGif89a(image) ? "89a" : "87a");
   WriteScreenDescriptor(out, image);
   if (!image.GlobalColorMap().Empty()) WriteColorTable(out, image.GlobalColorMap());
+  LastCodes last;
   for (int i = 0; i < image.Count(); ++i) {
     const TGIFSubImage& frame = image.Frame(i);
     for (const auto& extension : frame.Extensions()) WriteExtension(out, *extension);
-    if (!frame.Empty()) WriteImage(out, image, frame);
+    if (!frame.Empty()) WriteImage(out, image, frame, last);
   }
   out.U8(kTrailer);
 }
