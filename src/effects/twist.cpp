@@ -39,8 +39,13 @@ void Twist(Bitmap& picture, int value) {
         double v = 0;
         if (r != 0) {
           const auto theta = static_cast<double>(Angle(dx, dy) - r / turn + kQuarterTurn);
-          u = static_cast<double>(std::cos(static_cast<long double>(theta)) * r);
-          v = static_cast<double>(std::sin(static_cast<long double>(theta)) * r);
+          // One argument reduction for both: the same sine and cosine as
+          // sinl and cosl give apart.
+          long double sine = 0;
+          long double cosine = 0;
+          sincosl(static_cast<long double>(theta), &sine, &cosine);
+          u = static_cast<double>(cosine * r);
+          v = static_cast<double>(sine * r);
         }
         const BgrPixel p = SampleWrapped(source, u + cx, v + cy);
         row[3 * x] = p.blue;
