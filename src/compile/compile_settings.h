@@ -65,6 +65,8 @@ struct CompileSettings {
   // from each picture's own statistics. Off: the classic GIF, byte for byte.
   bool gif_optimise = false;
   GifDither gif_dither = kDefaultGifDither;
+  // JPEG photos turned as their EXIF orientation says; on for a new list.
+  bool upright = true;
   VideoEncoding video_encoding;                   // MP4 and WebM outputs
 };
 

@@ -24,6 +24,9 @@ inline constexpr char kProjectVersion[] = "version1.0";
 // chosen; readers that do not know it ignore it as they ignore the filler, and a
 // project without it is written exactly as before.
 inline constexpr char kGifOptimiseWord[] = "gif-optimise";
+// Stands in place of the third filler when JPEG photos are turned upright by
+// their EXIF orientation, in the same way.
+inline constexpr char kUprightWord[] = "upright";
 
 // The whole file text. With a progress observer, progress is shown every 5 rows.
 std::string FormatProject(const ProjectRecord& record, ProgressObserver* progress = nullptr);

@@ -1,0 +1,88 @@
+// slideforge compile on a project holding a phone photo stored sideways: the
+// project's upright setting decides whether the frames show it turned, and
+// slideforge info reports the size it shows at.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "avi/avi_reader.h"
+#include "common/file_util.h"
+#include "image/bitmap_orientation.h"
+#include "image/bmp_writer.h"
+#include "image/jpeg_reader.h"
+#include "image/jpeg_writer.h"
+#include "project/project_writer.h"
+#include "support/corpus.h"
+#include "support/exif_jpeg.h"
+#include "support/pictures.h"
+#include "support/recording_reporter.h"
+
+namespace sf {
+namespace {
+
+constexpr int kFrameWidth = 96;
+constexpr int kFrameHeight = 64;
+
+class CompileUprightCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = test::MakeTempDir();
+    Bitmap picture = test::MakeGradient(36, 24);
+    for (int y = 0; y < 6; ++y) {
+      for (int x = 0; x < 9; ++x) picture.SetPixelColor(x, y, Rgb{255, 255, 255});
+    }
+    const std::vector<std::uint8_t> plain = EncodeJpeg(picture, 92);
+    m_stored = DecodeJpeg(plain);
+    const auto sideways = test::WithExifOrientation(plain, 6, test::ByteOrder::kMotorola);
+    WriteWholeFile(m_dir + "/sideways.jpg", std::string(sideways.begin(), sideways.end()));
+  }
+
+  // Compiles a one-row project and returns its first frame.
+  Bitmap FirstFrame(const std::string& picture, bool upright) {
+    ProjectRecord record;
+    record.list.AddPath(picture);
+    record.frame_width = kFrameWidth;
+    record.frame_height = kFrameHeight;
+    record.output_path = m_dir + "/show.avi";
+    record.upright = upright;
+    const std::string project = m_dir + "/show.sfg";
+    WriteWholeFile(project, FormatProject(record));
+    std::string output;
+    EXPECT_EQ(test::RunCommand("'" + test::SlideforgeBinary() + "' compile '" + project + "' --yes 2>&1 </dev/null",
+                               &output),
+              0)
+        << output;
+    test::RecordingReporter reporter;
+    AviReader reader(reporter);
+    EXPECT_TRUE(reader.InitAvi(record.output_path));
+    Bitmap frame(kFrameWidth, kFrameHeight);
+    reader.GetFrame(frame, kFrameWidth, kFrameHeight, 0);
+    return frame;
+  }
+
+  std::string m_dir;
+  Bitmap m_stored;
+};
+
+TEST_F(CompileUprightCommandTest, TheProjectsSettingTurnsTheFrames) {
+  // The same pixels turned beforehand and stored as a BMP give the frame an
+  // upright compile must show.
+  WriteBmpFile(OrientBitmap(m_stored, ExifOrientation::kRotate90), m_dir + "/turned.bmp");
+  WriteBmpFile(m_stored, m_dir + "/stored.bmp");
+  const Bitmap turned = FirstFrame(m_dir + "/turned.bmp", true);
+  const Bitmap as_stored = FirstFrame(m_dir + "/stored.bmp", true);
+  ASSERT_FALSE(test::SamePixels(turned, as_stored));
+
+  EXPECT_EQ(test::FirstDifference(FirstFrame(m_dir + "/sideways.jpg", true), turned), "");
+  EXPECT_EQ(test::FirstDifference(FirstFrame(m_dir + "/sideways.jpg", false), as_stored), "");
+}
+
+TEST_F(CompileUprightCommandTest, InfoReportsTheUprightSize) {
+  std::string output;
+  ASSERT_EQ(test::RunCommand("'" + test::SlideforgeBinary() + "' info '" + m_dir + "/sideways.jpg'", &output), 0);
+  EXPECT_EQ(output, m_dir + "/sideways.jpg\tJPEG\t24x36\t24\n");
+}
+
+}  // namespace
+}  // namespace sf
