@@ -70,7 +70,9 @@ std::optional<std::span<const std::uint8_t>> FindExifBlock(std::span<const std::
   if (in.U8() != kMarkerStart || in.U8() != kStartOfImage) return std::nullopt;
   // Every turn reads at least one byte, so the walk ends with the data.
   while (!in.AtEnd()) {
-    if (in.U8() != kMarkerStart) return std::nullopt;
+    // Stray bytes between segments are skipped up to the next marker, as
+    // libjpeg does (some editors leave a few).
+    if (in.U8() != kMarkerStart) continue;
     const std::uint8_t marker = in.U8();
     if (marker == kMarkerStart) {
       // Fill bytes before a marker: the second FF starts it again.

@@ -68,6 +68,10 @@ TEST(ExifOrientation, FindsTheExifSegmentAmongOthers) {
   Bytes filled = with_exif;
   filled.insert(filled.begin() + 2, {0xFF, 0xFF});
   EXPECT_EQ(Read(filled), 8);
+  // So are stray bytes between segments, which libjpeg skips too.
+  Bytes stray = with_exif;
+  stray.insert(stray.begin() + 2, {0x00, 0x12, 0xE1});
+  EXPECT_EQ(Read(stray), 8);
 
   // Only the segments before the image data are looked at: an APP1 block
   // standing in the data after the end-of-image marker is not read.

@@ -9,6 +9,7 @@
 
 #include "common/file_util.h"
 #include "image/bitmap_orientation.h"
+#include "image/exif_orientation.h"
 #include "image/jpeg_reader.h"
 #include "image/jpeg_writer.h"
 #include "loader/load_image.h"
@@ -99,6 +100,30 @@ TEST_F(UprightLoadingTest, DamagedExifLoadsAsStored) {
     EXPECT_EQ(test::FirstDifference(Load(Write("bad.jpg", test::WithApp1(plain, block)), true), stored), "");
   }
   EXPECT_TRUE(m_reporter.Errors().empty()) << "a damaged EXIF block is no error";
+}
+
+// Real photos: the orientation we read is the one ImageMagick reads (none
+// counts as 1), and the one turned photo of the corpus shows as ImageMagick
+// turns it.
+TEST_F(UprightLoadingTest, CorpusPhotosAgreeWithImageMagick) {
+  const auto root = test::CorpusRoot();
+  if (!root) GTEST_SKIP() << "corpus not present";
+  if (test::RunCommand("test -x /usr/bin/identify") != 0) GTEST_SKIP() << "ImageMagick is not installed";
+  int turned = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(*root + "/jpeg")) {
+    const std::string path = entry.path().string();
+    SCOPED_TRACE(path);
+    std::string theirs;
+    test::RunCommand("/usr/bin/identify -format '%[EXIF:Orientation]' '" + path + "' 2>/dev/null", &theirs);
+    const int ours = static_cast<int>(ReadExifOrientation(ReadWholeFile(path)));
+    EXPECT_EQ(ours, theirs.empty() ? 1 : std::stoi(theirs));
+    if (ours == 1) continue;
+    ++turned;
+    std::string out;
+    ASSERT_EQ(test::RunCommand("/usr/bin/convert '" + path + "' -auto-orient -depth 8 rgb:- 2>/dev/null", &out), 0);
+    EXPECT_EQ(test::CompareWithReference(Load(path, true), std::vector<std::uint8_t>(out.begin(), out.end()), 8), "");
+  }
+  EXPECT_GE(turned, 1) << "the corpus holds a photo stored turned";
 }
 
 }  // namespace
