@@ -1,6 +1,6 @@
-// slideforge compile on a project holding a phone photo stored sideways: the
-// project's upright setting decides whether the frames show it turned, and
-// slideforge info reports the size it shows at.
+// The commands on a phone photo stored sideways: compile turns the frames as
+// the project's upright setting says, info reports the size the photo shows
+// at, and convert turns it unless told --no-auto-orient.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +12,7 @@
 #include "image/bmp_writer.h"
 #include "image/jpeg_reader.h"
 #include "image/jpeg_writer.h"
+#include "loader/load_image.h"
 #include "project/project_writer.h"
 #include "support/corpus.h"
 #include "support/exif_jpeg.h"
@@ -24,7 +25,7 @@ namespace {
 constexpr int kFrameWidth = 96;
 constexpr int kFrameHeight = 64;
 
-class CompileUprightCommandTest : public ::testing::Test {
+class UprightCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     m_dir = test::MakeTempDir();
@@ -65,7 +66,7 @@ class CompileUprightCommandTest : public ::testing::Test {
   Bitmap m_stored;
 };
 
-TEST_F(CompileUprightCommandTest, TheProjectsSettingTurnsTheFrames) {
+TEST_F(UprightCommandsTest, TheProjectsSettingTurnsTheFrames) {
   // The same pixels turned beforehand and stored as a BMP give the frame an
   // upright compile must show.
   WriteBmpFile(OrientBitmap(m_stored, ExifOrientation::kRotate90), m_dir + "/turned.bmp");
@@ -78,10 +79,22 @@ TEST_F(CompileUprightCommandTest, TheProjectsSettingTurnsTheFrames) {
   EXPECT_EQ(test::FirstDifference(FirstFrame(m_dir + "/sideways.jpg", false), as_stored), "");
 }
 
-TEST_F(CompileUprightCommandTest, InfoReportsTheUprightSize) {
+TEST_F(UprightCommandsTest, InfoReportsTheUprightSize) {
   std::string output;
   ASSERT_EQ(test::RunCommand("'" + test::SlideforgeBinary() + "' info '" + m_dir + "/sideways.jpg'", &output), 0);
   EXPECT_EQ(output, m_dir + "/sideways.jpg\tJPEG\t24x36\t24\n");
+}
+
+TEST_F(UprightCommandsTest, ConvertTurnsUnlessToldNot) {
+  const std::string slideforge = "'" + test::SlideforgeBinary() + "' convert '" + m_dir + "/sideways.jpg' --out '" +
+                                 m_dir + "/out' --format bmp --if-exists overwrite";
+  std::string output;
+  ASSERT_EQ(test::RunCommand(slideforge + " 2>&1", &output), 0) << output;
+  EXPECT_EQ(test::FirstDifference(ReadPicture(m_dir + "/out/sideways.bmp", nullptr),
+                                  OrientBitmap(m_stored, ExifOrientation::kRotate90)),
+            "");
+  ASSERT_EQ(test::RunCommand(slideforge + " --no-auto-orient 2>&1", &output), 0) << output;
+  EXPECT_EQ(test::FirstDifference(ReadPicture(m_dir + "/out/sideways.bmp", nullptr), m_stored), "");
 }
 
 }  // namespace
