@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -51,13 +51,16 @@ void SetValue(Bitmap& bitmap, int x, int y, std::uint32_t value) {
     return;
   }
   const int bytes = bitmap.BitsPerPixel() / 8;
-  for (int i = 0; i < bytes; ++i) bitmap.Row(y)[static_cast<std::size_t>(x * bytes + i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (int i = 0; i < bytes; ++i) {
+    bitmap.Row(y)[static_cast<std::size_t>(x * bytes + i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
 }
 
 Bitmap FromLetters(const std::vector<std::string>& rows, PixelFormat format) {
   Bitmap bitmap(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), format);
   for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) SetValue(bitmap, x, y, ValueOf(rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)], format));
+    const std::string& row = rows[static_cast<std::size_t>(y)];
+    for (int x = 0; x < bitmap.Width(); ++x) SetValue(bitmap, x, y, ValueOf(row[static_cast<std::size_t>(x)], format));
   }
   return bitmap;
 }

@@ -39,14 +39,21 @@ class TiffWriter {
 
 std::vector<std::uint8_t> ExifOrientationBlock(int orientation, ByteOrder order) {
   TiffWriter tiff(order);
-  tiff.Bytes() = order == ByteOrder::kMotorola ? std::vector<std::uint8_t>{'M', 'M'} : std::vector<std::uint8_t>{'I', 'I'};
-  tiff.U16(42);
-  tiff.U32(8);                                    // IFD0 right after the header
-  tiff.U16(2);                                    // entries
-  tiff.U16(0x0100); tiff.U16(4); tiff.U32(1); tiff.U32(640);   // ImageWidth, LONG
-  tiff.U16(0x0112); tiff.U16(3); tiff.U32(1);                  // Orientation, SHORT
-  tiff.U16(static_cast<unsigned>(orientation)); tiff.U16(0);   // the value, padded to four bytes
-  tiff.U32(0);                                    // no next IFD
+  const std::uint8_t order_mark = order == ByteOrder::kMotorola ? 'M' : 'I';
+  tiff.Bytes() = {order_mark, order_mark};
+  tiff.U16(42);      // TIFF magic
+  tiff.U32(8);       // IFD0 right after the header
+  tiff.U16(2);       // entries
+  tiff.U16(0x0100);  // ImageWidth
+  tiff.U16(4);       // LONG
+  tiff.U32(1);       // one value
+  tiff.U32(640);
+  tiff.U16(0x0112);  // Orientation
+  tiff.U16(3);       // SHORT
+  tiff.U32(1);       // one value
+  tiff.U16(static_cast<unsigned>(orientation));
+  tiff.U16(0);       // the value field's other two bytes
+  tiff.U32(0);       // no next IFD
   std::vector<std::uint8_t> body{'E', 'x', 'i', 'f', 0, 0};
   body.insert(body.end(), tiff.Bytes().begin(), tiff.Bytes().end());
   return body;
