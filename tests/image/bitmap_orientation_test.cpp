@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/pictures.h"
@@ -116,6 +117,35 @@ TEST(BitmapOrientation, TurnsCompose) {
                             turn(stored, ExifOrientation::kTranspose)));
   }
   EXPECT_TRUE(OrientBitmap(Bitmap(), ExifOrientation::kRotate90).Empty());
+}
+
+// 8-bit pictures move in strided runs and tiles, 4-bit ones index by index:
+// the same indices must land in the same places, at sizes of one pixel and
+// across tile edges.
+TEST(BitmapOrientation, RunsAndTilesMatchPixelByPixelMoves) {
+  for (const auto [w, h] : {std::pair{1, 1}, std::pair{1, 5}, std::pair{5, 1}, std::pair{130, 67}}) {
+    Bitmap whole(w, h, PixelFormat::kBits8);
+    Bitmap packed(w, h, PixelFormat::kBits4);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const auto index = static_cast<std::uint8_t>((x * 7 + y * 13) % 16);
+        whole.SetPixelIndex(x, y, index);
+        packed.SetPixelIndex(x, y, index);
+      }
+    }
+    for (int value = 1; value <= 8; ++value) {
+      SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + ", orientation " + std::to_string(value));
+      const Bitmap a = OrientBitmap(whole, static_cast<ExifOrientation>(value));
+      const Bitmap b = OrientBitmap(packed, static_cast<ExifOrientation>(value));
+      ASSERT_EQ(a.Width(), b.Width());
+      ASSERT_EQ(a.Height(), b.Height());
+      int differing = 0;
+      for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) differing += a.PixelIndex(x, y) != b.PixelIndex(x, y);
+      }
+      EXPECT_EQ(differing, 0);
+    }
+  }
 }
 
 }  // namespace
