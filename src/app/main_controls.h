@@ -6,6 +6,7 @@
 #pragma once
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -66,6 +67,8 @@ struct MainControls {
   QPushButton* CompileBtn = nullptr;
   QPushButton* StopBtn = nullptr;
   QCheckBox* OpenFileChkBox = nullptr;
+  QCheckBox* ShowTransitionsChkBox = nullptr;   // the rows' transitions drawn in the video
+  QDoubleSpinBox* TransitionTimeEdit = nullptr; // seconds each transition takes
   ClickableLabel* Image1 = nullptr;  // the 160 x 120 preview
 };
 

@@ -120,8 +120,9 @@ void TAVICompileForm::SetBusyControls(bool busy) {
            ui.AddBtn, ui.SortBackChkBox, ui.SortDepthChkBox, ui.OutputPathBtn, ui.OpenBackPicBtn, ui.AspectChkBox,
            ui.ZoomInChkBox, ui.AutoOrientCheck, ui.FramesPerSecondEdit, ui.WidthEdit, ui.HeightEdit,
            ui.RepeatValueEdit, ui.RepeatSecondsEdit, ui.MediaTypeCBox, ui.PixelFormCBox, ui.ResizeCBox,
-           ui.BorderSizeWidthEdit, ui.BorderSizeHeightEdit})
+           ui.BorderSizeWidthEdit, ui.BorderSizeHeightEdit, ui.ShowTransitionsChkBox})
     control->setEnabled(idle);
+  ui.TransitionTimeEdit->setEnabled(idle && ui.ShowTransitionsChkBox->isChecked());
   ui.SortDepthEdit->setEnabled(idle && ui.SortDepthChkBox->isChecked());
   ui.IncludeAudioChkBox->setEnabled(idle && OutputHasSound(ui.OutputEdit->text().toStdString()));
   ui.OpenAudioPathBtn->setEnabled(idle && ui.IncludeAudioChkBox->isChecked());

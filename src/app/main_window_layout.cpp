@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -247,7 +248,20 @@ void BuildBottom(QWidget& client, MainControls& ui) {
   ui.StopBtn->setFont(bold);
   ui.StopBtn->hide();
   ui.OpenFileChkBox = MakeCheck(&client, "OpenFileChkBox", " Open file when finished.");
-  ui.OpenFileChkBox->setGeometry(196, 459, 220, 20);
+  ui.OpenFileChkBox->setGeometry(196, 448, 220, 20);
+  ui.ShowTransitionsChkBox = MakeCheck(&client, "ShowTransitionsChkBox", " Show transitions in the video:");
+  ui.ShowTransitionsChkBox->setGeometry(196, 470, 212, 20);
+  ui.ShowTransitionsChkBox->setToolTip(
+      QStringLiteral("Each row's transition plays over the end of the picture before it; the video keeps its length."));
+  ui.TransitionTimeEdit = Named(new QDoubleSpinBox(&client), "TransitionTimeEdit");
+  ui.TransitionTimeEdit->setRange(0.05, kMaxTransitionSeconds);
+  ui.TransitionTimeEdit->setDecimals(2);
+  ui.TransitionTimeEdit->setSingleStep(0.25);
+  ui.TransitionTimeEdit->setValue(kDefaultTransitionSeconds);
+  ui.TransitionTimeEdit->setEnabled(false);
+  ui.TransitionTimeEdit->setGeometry(410, 468, 62, 24);
+  auto* seconds = MakeLabel(&client, "second(s)", ui.TransitionTimeEdit);
+  seconds->setGeometry(477, 470, 68, 20);
 
   ui.Image1 = Named(new ClickableLabel(&client), "Image1");
   ui.Image1->setGeometry(550, 372, 160, 120);

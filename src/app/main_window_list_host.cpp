@@ -301,6 +301,8 @@ ProjectRecord MainWindowListHost::ReadSettingsRecord() {
   record.output_path = Text(ui.OutputEdit);
   record.background_path = m_window.HeldSettings().background_path;
   record.video_encoding = m_window.HeldSettings().video_encoding;
+  record.show_transitions = ui.ShowTransitionsChkBox->isChecked();
+  record.transition_seconds = ui.TransitionTimeEdit->value();
   return record;
 }
 
@@ -327,6 +329,8 @@ void MainWindowListHost::ApplySettingsRecord(const ProjectRecord& record) {
   ui.AudioPathEdit->setText(QString::fromStdString(record.audio_path));
   ui.OutputEdit->setText(QString::fromStdString(record.output_path));
   m_window.SetVideoEncoding(record.video_encoding);
+  ui.ShowTransitionsChkBox->setChecked(record.show_transitions);
+  ui.TransitionTimeEdit->setValue(record.transition_seconds);
   if (!record.background_path.empty()) m_window.LoadBackgroundPicture(record.background_path);
 }
 

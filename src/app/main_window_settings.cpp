@@ -63,6 +63,9 @@ void TAVICompileForm::ConnectSettings() {
   connect(ui.BorderSizeWidthEdit, &QSpinBox::valueChanged, this, &TAVICompileForm::BorderSizeEditChange);
   connect(ui.BorderSizeHeightEdit, &QSpinBox::valueChanged, this, &TAVICompileForm::BorderSizeEditChange);
   connect(ui.SortDepthChkBox, &QCheckBox::toggled, ui.SortDepthEdit, &QWidget::setEnabled);
+  connect(ui.ShowTransitionsChkBox, &QCheckBox::toggled, ui.TransitionTimeEdit, &QWidget::setEnabled);
+  connect(ui.ShowTransitionsChkBox, &QCheckBox::clicked, this, &TAVICompileForm::SettingChanged);
+  connect(ui.TransitionTimeEdit, &QDoubleSpinBox::valueChanged, this, &TAVICompileForm::SettingChanged);
 
   connect(ui.IncludeAudioChkBox, &QCheckBox::clicked, this, &TAVICompileForm::IncludeAudioChkBoxClick);
   connect(ui.OpenAudioPathBtn, &QPushButton::clicked, this, &TAVICompileForm::OpenAudioPathBtnClick);
@@ -269,6 +272,8 @@ std::optional<CompileSettings> TAVICompileForm::ReadSettings() {
   settings.gif_transparency = m_gif_settings->Transparency();
   settings.gif_disposal = m_gif_settings->Disposal();
   settings.gif_optimise = m_gif_settings->Optimise();
+  settings.show_transitions = ui.ShowTransitionsChkBox->isChecked();
+  settings.transition_seconds = ui.TransitionTimeEdit->value();
   return settings;
 }
 

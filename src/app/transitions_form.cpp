@@ -13,6 +13,7 @@
 #include "app/window_placement.h"
 #include "common/reporter.h"
 #include "effects/page_flip.h"
+#include "effects/transitions.h"
 #include "image/fitting.h"
 #include "loader/load_image.h"
 
@@ -20,13 +21,12 @@ namespace sf::app {
 
 namespace {
 
-constexpr const char* kTransitionNames[] = {"Page Flip - Left", "Page Flip - Right", "Page Flip - Up",
-                                            "Page Flip - Down"};
 constexpr const char* kPreviewErrors[] = {
     "Error previewing page flip left transition - PageFlipLeft().",
     "Error previewing page flip right transition - PageFlipRight().",
     "Error previewing page flip up transition - PageFlipUp().",
     "Error previewing page flip down transition - PageFlipDown().",
+    "Error previewing cross fade transition - CrossFade().",
 };
 
 // The stored key picture: its top-left pixel's colour never shows in the
@@ -48,7 +48,9 @@ TTransitionsForm::TTransitionsForm(Reporter& reporter, QWidget* parent)
   m_list = new QListWidget(this);
   m_list->setObjectName(QStringLiteral("TransListBox"));
   m_list->setGeometry(12, 30, 240, 255);
-  for (const char* name : kTransitionNames) m_list->addItem(QString::fromLatin1(name));
+  for (int k = 0; k < kTransitionCount; ++k) {
+    m_list->addItem(QString::fromLatin1(TransitionName(static_cast<Transition>(k))));
+  }
   m_list->setCurrentRow(0);
 
   FormCaption(QStringLiteral("Preview"), this, 272, 10);
@@ -128,7 +130,7 @@ void TTransitionsForm::DrawNextFrame() {
   }
   try {
     Bitmap frame = m_back;
-    DrawPageFlipFrame(static_cast<PageFlip>(m_playing), m_buff, frame, m_frame, m_key);
+    DrawTransitionPreviewFrame(static_cast<Transition>(m_playing), m_buff, frame, m_frame, m_key);
     m_preview = std::move(frame);
     m_preview_image->setPixmap(QPixmap::fromImage(ToQImage(m_preview)));
   } catch (const std::exception& failure) {

@@ -132,7 +132,7 @@ AviResult AviWriter::CheckFrame(const Bitmap& frame) const {
   return AVIERR_OK;
 }
 
-AviResult AviWriter::AddFrame(const Bitmap& frame) {
+AviResult AviWriter::AddFrame(const Bitmap& frame, bool repeat) {
   if (frame.Empty()) return AVIERR_BADPARAM;
   if (m_failed) return AVIERR_ERROR;
   if (m_video_stream < 0) {
@@ -143,7 +143,7 @@ AviResult AviWriter::AddFrame(const Bitmap& frame) {
   if (const AviResult check = CheckFrame(frame); check != AVIERR_OK) return check;
   std::span<const std::uint8_t> data;
   try {
-    data = m_compressor->Compress(frame);
+    data = m_compressor->Compress(frame, repeat);
   } catch (const std::exception& failure) {
     return Fail(AVIERR_CANTCOMPRESS, failure.what());
   }

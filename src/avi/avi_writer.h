@@ -62,8 +62,9 @@ class AviWriter {
   // Appends one key frame; without BeginVideo the frames go uncompressed. A
   // frame of another size (AVIERR_BADSIZE) or, uncompressed, another pixel
   // format or palette (AVIERR_BADFORMAT) than the stream's is refused without
-  // failing the writer.
-  AviResult AddFrame(const Bitmap& frame);
+  // failing the writer. A repeat (the same picture as the frame before) is
+  // written as the chunk before, not compressed again.
+  AviResult AddFrame(const Bitmap& frame, bool repeat = false);
   // Appends the samples of a WAV file (file mode) or of a WAV file's image in
   // memory (memory mode). A file that cannot be read as a whole PCM WAV file
   // gives AVIERR_FILEREAD and one of another format than the first

@@ -79,8 +79,9 @@ std::uint32_t FrameCompressor::Handler() const {
 
 std::string_view FrameCompressor::ChunkKind() const { return m_compression.codec == Codec::kMotionJpeg ? "dc" : "db"; }
 
-std::span<const std::uint8_t> FrameCompressor::Compress(const Bitmap& frame) {
+std::span<const std::uint8_t> FrameCompressor::Compress(const Bitmap& frame, bool repeat) {
   if (m_compression.codec == Codec::kUncompressed) return frame.Storage();
+  if (repeat && !m_buffer.empty()) return m_buffer;
   m_buffer = EncodeJpeg(frame, m_compression.quality);
   return m_buffer;
 }

@@ -67,9 +67,10 @@ class FrameCompressor {
   std::uint32_t Handler() const;
   // "db" for uncompressed chunks, "dc" for compressed ones.
   std::string_view ChunkKind() const;
-  // One frame's bytes, valid until the next call. Throws std::runtime_error
-  // when the compressor fails.
-  std::span<const std::uint8_t> Compress(const Bitmap& frame);
+  // One frame's bytes, valid until the next call. A repeat (the same picture
+  // as the frame before) gives the bytes it gave, not compressed again.
+  // Throws std::runtime_error when the compressor fails.
+  std::span<const std::uint8_t> Compress(const Bitmap& frame, bool repeat = false);
 
  private:
   Compression m_compression;

@@ -13,7 +13,8 @@ namespace {
 
 // One row per subcommand, in the order --help lists them.
 const std::vector<Command> kCommands = {
-    {"compile", "compile a project into an AVI file or an animated GIF", &RunCompileCommand},
+    {"compile", "compile a project into an MP4, WebM or AVI video or an animated GIF", &RunCompileCommand},
+    {"make", "make a slide show video or GIF straight from pictures and folders", &RunMakeCommand},
     {"info", "print the kind, size and depth of pictures", &RunInfoCommand},
     {"fit", "fit a picture onto a frame and write it as BMP", &RunFitCommand},
     {"effects", "apply an effect list to a picture and write it as BMP", &RunEffectsCommand},

@@ -65,4 +65,13 @@ long long ParseIntOption(const std::string& text, const std::string& option, lon
   return *value;
 }
 
+double ParseRealOption(const std::string& text, const std::string& option, double low, double high) {
+  const auto value = ParseDouble(text);
+  if (!value || !(*value > low && *value <= high)) {
+    throw UsageError(option + " must be a number above " + FormatGeneral(low) + " and at most " +
+                     FormatGeneral(high) + ", not \"" + text + "\"");
+  }
+  return *value;
+}
+
 }  // namespace sf::cli

@@ -42,5 +42,7 @@ ParsedArgs ParseArgs(std::span<const std::string> args, std::initializer_list<Op
 std::pair<int, int> ParseSize(const std::string& text, const std::string& option);
 // A whole decimal number within [low, high]; throws UsageError otherwise.
 long long ParseIntOption(const std::string& text, const std::string& option, long long low, long long high);
+// A decimal number greater than low and at most high; throws UsageError otherwise.
+double ParseRealOption(const std::string& text, const std::string& option, double low, double high);
 
 }  // namespace sf::cli

@@ -27,6 +27,7 @@ int Run(std::span<const std::string> words);
 bool IsProjectToOpen(std::span<const std::string> words);
 
 int RunCompileCommand(std::span<const std::string> args);
+int RunMakeCommand(std::span<const std::string> args);
 int RunInfoCommand(std::span<const std::string> args);
 int RunFitCommand(std::span<const std::string> args);
 int RunEffectsCommand(std::span<const std::string> args);

@@ -9,6 +9,7 @@
 #include "avi/video_compressor.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/compile_runner.h"
 #include "cli/stderr_reporter.h"
 #include "cli/terminal_progress.h"
 #include "common/desktop.h"
@@ -54,66 +55,6 @@ constexpr char kCompileHelp[] =
     "                          answered No when stdin is not a terminal\n"
     "  --help                  show this text\n";
 
-// Keeps the reporter's texts off the progress bar's line.
-class BarReporter final : public Reporter {
- public:
-  BarReporter(StderrReporter& inner, TerminalProgress& bar) : m_inner(inner), m_bar(bar) {}
-  void Message(const std::string& text) override {
-    m_bar.EndLine();
-    m_inner.Message(text);
-  }
-  bool Confirm(const std::string& text) override {
-    m_bar.EndLine();
-    return m_inner.Confirm(text);
-  }
-  void Error(const std::string& text) override {
-    m_bar.EndLine();
-    m_inner.Error(text);
-  }
-
- private:
-  StderrReporter& m_inner;
-  TerminalProgress& m_bar;
-};
-
-bool IsVideoOutput(const std::string& path) {
-  const CompileOutputKind kind = OutputKindOf(path);
-  return kind == CompileOutputKind::kMp4 || kind == CompileOutputKind::kWebm;
-}
-
-// --quality and --preset for an MP4 or WebM output, over the project's encoding.
-VideoEncoding ParseEncoding(const ParsedArgs& parsed, VideoEncoding encoding) {
-  if (parsed.Has("--codec")) throw UsageError("--codec applies to AVI output only");
-  if (const auto quality = parsed.Value("--quality")) {
-    encoding.quality = static_cast<int>(ParseIntOption(*quality, "--quality", kMinVideoQuality, kMaxVideoQuality));
-  }
-  if (const auto preset = parsed.Value("--preset")) {
-    const std::optional<int> index = VideoPresetIndex(*preset);
-    if (!index) {
-      throw UsageError("--preset must be ultrafast, superfast, veryfast, faster, fast, medium, slow, slower or "
-                       "veryslow, not \"" + *preset + "\"");
-    }
-    encoding.preset = *index;
-  }
-  return encoding;
-}
-
-std::optional<Compression> ParseCompression(const ParsedArgs& parsed) {
-  if (parsed.Has("--preset")) throw UsageError("--preset applies to MP4 and WebM output only");
-  const std::string codec = parsed.Value("--codec").value_or("dib");
-  Compression compression;
-  if (const auto quality = parsed.Value("--quality")) {
-    compression.quality = static_cast<int>(ParseIntOption(*quality, "--quality", 1, 100));
-  }
-  if (codec == "dib") {
-    if (parsed.Has("--quality")) throw UsageError("--quality applies to --codec mjpeg only");
-    return std::nullopt;
-  }
-  if (codec != "mjpeg") throw UsageError("--codec must be dib or mjpeg, not \"" + codec + "\"");
-  compression.codec = Codec::kMotionJpeg;
-  return compression;
-}
-
 // --gif-optimize and --dither onto the project's settings.
 void ApplyGifOptions(const ParsedArgs& parsed, CompileSettings& settings) {
   if (parsed.Has("--gif-optimize")) settings.gif_optimise = true;
@@ -129,13 +70,6 @@ void ApplyGifOptions(const ParsedArgs& parsed, CompileSettings& settings) {
   } else {
     throw UsageError("--dither must be none, floyd-steinberg or ordered, not \"" + *dither + "\"");
   }
-}
-
-// The current folder with its trailing "/", where the program keeps its logs.
-std::string ProgramFolder() {
-  std::string folder = std::filesystem::current_path().string();
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
 }
 
 }  // namespace
@@ -169,30 +103,8 @@ int RunCompileCommand(std::span<const std::string> args) {
   if (settings.output_path.empty()) throw UsageError("the project names no output file; give one with -o");
   ApplyGifOptions(parsed, settings);
   // The options' meaning follows the output's kind, known once the project is read.
-  std::optional<Compression> compression;
-  if (IsVideoOutput(settings.output_path)) {
-    settings.video_encoding = ParseEncoding(parsed, settings.video_encoding);
-  } else {
-    compression = ParseCompression(parsed);
-  }
-  if (!settings.background_path.empty()) {
-    // A picture that cannot be read fails the background step (its own message,
-    // then "Error loading background picture."), as in the window.
-    const PictureLoader load = [](const std::string& path) { return ReadPicture(path, nullptr); };
-    if (!ApplyBackgroundPicture(settings.background_path, settings, load, reporter, progress)) return 1;
-  }
-
-  NoDesktop desktop;
-  CompileHost host;
-  std::optional<FixedChooser> chooser;
-  if (compression) chooser.emplace(*compression);
-  const CompileJob job{record->list, settings, ProgramFolder(), 0, parsed.positional[0]};
-  const CompileServices services{reporter, progress, desktop, host, chooser ? &*chooser : nullptr};
-  const CompileResult result = CompileImages(job, services);
-  progress.EndLine();
-  if (result.outcome != CompileOutcome::kCompleted) return 1;
-  std::cout << settings.output_path << "\n";
-  return 0;
+  const std::optional<Compression> compression = ParseOutputOptions(parsed, settings);
+  return CompileAndReport(record->list, settings, parsed.positional[0], compression, reporter, progress);
 }
 
 }  // namespace sf::cli

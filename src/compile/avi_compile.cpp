@@ -49,7 +49,7 @@ class AviEngine final : public FrameFileEngine {
   const EngineTexts& Texts() const override { return kAviTexts; }
   std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
   RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) override;
-  void AddFrame(const Bitmap& frame) override;
+  void AddFrame(const Bitmap& frame, bool repeat) override;
   void Complete(StatusPanels&) override { Close(); }
   void Close() override;
   void Abandon() override;
@@ -127,8 +127,8 @@ RowStart AviEngine::StartRow(int row, const PreparedFrame& prepared, StatusPanel
   return RowStart::kGoOn;
 }
 
-void AviEngine::AddFrame(const Bitmap& frame) {
-  const AviResult added = m_writer->AddFrame(frame);
+void AviEngine::AddFrame(const Bitmap& frame, bool repeat) {
+  const AviResult added = m_writer->AddFrame(frame, repeat);
   if (added != AVIERR_OK) throw WriterFailure("The frame could not be added to the AVI file", m_writer->Reason(), added);
 }
 

@@ -1,6 +1,13 @@
 #include "compile/compile_engine.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace sf {
+
+int PreparationThreadsForThisComputer() {
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
 
 CompileResult CompileImages(const CompileJob& job, const CompileServices& services) {
   switch (OutputKindOf(job.settings.output_path)) {

@@ -41,6 +41,10 @@ class CompileHost {
   virtual void ChooseOutputFile() {}
 };
 
+// One per core, at most four: the loading and fitting of a few rows ahead
+// keep the writer busy; more would only hold more frames in memory.
+int PreparationThreadsForThisComputer();
+
 // The list and settings a compile works on. The validation may remove rows
 // from the list and clear the settings' sound track; nothing else is changed.
 struct CompileJob {
@@ -49,6 +53,10 @@ struct CompileJob {
   std::string program_folder;     // where "deleted.log" goes, with its trailing "/"
   int current_row = 0;            // the row selected before the compile
   std::string project_path;       // the project file the list came from; empty when none
+  // The rows are prepared ahead on this many worker threads while the file is
+  // written in list order (the same frames, messages and noise states as one
+  // at a time); 0 or 1 prepares each row when its turn comes.
+  int preparation_threads = PreparationThreadsForThisComputer();
 };
 
 struct CompileServices {

@@ -1,6 +1,7 @@
 #include "compile/compile_run.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "common/desktop.h"
 #include "common/reporter.h"
@@ -8,7 +9,9 @@
 #include "compile/compile_steps.h"
 #include "compile/frame_pipeline.h"
 #include "compile/frame_preparation.h"
+#include "compile/slide_motion.h"
 #include "compile/timing.h"
+#include "compile/transition_frames.h"
 #include "effects/noise_random.h"
 
 namespace sf {
@@ -27,6 +30,11 @@ class FrameCompile {
 
   CompileResult Compile();
   RowEnd WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe, FramePipeline* pipeline);
+  // Prepares (or takes from the pipeline) the row's frame and starts it.
+  RowEnd TakeRow(int row, const FrameRecipe& recipe, FramePipeline* pipeline, PreparedFrame& prepared);
+  // With transitions shown: the frames of the previous row's end that the
+  // transition into row takes, else 0.
+  std::int64_t TransitionFramesInto(int row, std::int64_t previous_frames);
   CompileResult Completed();
   CompileResult Ended(CompileOutcome outcome);
   CompileResult StopPath();
@@ -40,6 +48,9 @@ class FrameCompile {
   CompileResult m_result;
   double m_counter = 1.0;          // the number of the next frame to write
   std::int64_t m_last_shown = 0;   // the frame number last shown in the progress text
+  // The next row, taken while this one ends for the transition into it.
+  std::optional<PreparedFrame> m_next;
+  Transition m_transition = Transition::kCrossFade;   // the one into m_next
 };
 
 CompileResult FrameCompile::Run() {
@@ -81,8 +92,8 @@ CompileResult FrameCompile::Compile() {
   const FrameRecipe recipe = FrameRecipeFrom(settings);
   RepeatDistributor frames(settings.repeat_value);
   std::optional<FramePipeline> pipeline;
-  if (const int threads = m_engine.PreparationThreads(); threads > 0) {
-    pipeline.emplace(m_job.list, recipe, threads, NoiseRandomState());
+  if (m_job.preparation_threads > 1) {
+    pipeline.emplace(m_job.list, recipe, m_job.preparation_threads, NoiseRandomState());
   }
   for (int row = 0; row < rows; ++row) {
     switch (WriteRow(row, frames, recipe, pipeline ? &*pipeline : nullptr)) {
@@ -97,6 +108,36 @@ CompileResult FrameCompile::Compile() {
   return Completed();
 }
 
+FrameCompile::RowEnd FrameCompile::TakeRow(int row, const FrameRecipe& recipe, FramePipeline* pipeline,
+                                            PreparedFrame& prepared) {
+  if (pipeline != nullptr) {
+    prepared = pipeline->Take(row, m_services.reporter);
+  } else {
+    const std::optional<MotionPath> motion = RowMotionPath(m_job.list, row);
+    prepared = PrepareFrame(m_job.list.Path(row), m_job.list.Effects(row), recipe, NoiseRandomState(),
+                            m_services.reporter, motion ? &*motion : nullptr);
+  }
+  SetNoiseRandomState(prepared.noise_state_after);
+  switch (m_engine.StartRow(row, prepared, m_panels)) {
+    case RowStart::kGoOn:
+      return RowEnd::kGoOn;
+    case RowStart::kStopped:
+      return RowEnd::kStopped;
+    case RowStart::kFailed:
+      return RowEnd::kFailed;
+  }
+  return RowEnd::kFailed;
+}
+
+std::int64_t FrameCompile::TransitionFramesInto(int row, std::int64_t previous_frames) {
+  const CompileSettings& settings = m_job.settings;
+  if (!settings.show_transitions || row >= m_job.list.RowCount()) return 0;
+  const std::optional<Transition> transition = ParseTransitionCell(m_job.list.Transition(row));
+  if (!transition) return 0;
+  m_transition = *transition;
+  return TransitionFrameCount(settings.transition_seconds, settings.frames_per_second, previous_frames);
+}
+
 FrameCompile::RowEnd FrameCompile::WriteRow(int row, RepeatDistributor& frames, const FrameRecipe& recipe,
                                              FramePipeline* pipeline) {
   const std::int64_t total = m_result.total_frames;
@@ -108,22 +149,38 @@ FrameCompile::RowEnd FrameCompile::WriteRow(int row, RepeatDistributor& frames, 
     }
     if (m_panels.ProcessEventsAndCheckStop()) return RowEnd::kStopped;
   }
-  const PreparedFrame prepared =
-      pipeline != nullptr
-          ? pipeline->Take(row, m_services.reporter)
-          : PrepareFrame(m_job.list.Path(row), m_job.list.Effects(row), recipe, NoiseRandomState(), m_services.reporter);
-  SetNoiseRandomState(prepared.noise_state_after);
-  switch (m_engine.StartRow(row, prepared, m_panels)) {
-    case RowStart::kGoOn:
-      break;
-    case RowStart::kStopped:
-      return RowEnd::kStopped;
-    case RowStart::kFailed:
-      return RowEnd::kFailed;
+  PreparedFrame prepared;
+  if (m_next) {
+    // Taken and started during the transition into it.
+    prepared = std::move(*m_next);
+    m_next.reset();
+  } else if (const RowEnd started = TakeRow(row, recipe, pipeline, prepared); started != RowEnd::kGoOn) {
+    return started;
   }
 
-  for (std::int64_t n = frames.NextRow(); n > 0; --n) {
-    m_engine.AddFrame(prepared.frame);
+  const std::int64_t count = frames.NextRow();
+  const std::int64_t blend = TransitionFramesInto(row + 1, count);
+  Bitmap moved;
+  Bitmap mixed;
+  const Bitmap* last = nullptr;
+  for (std::int64_t i = 0; i < count; ++i) {
+    if (i == count - blend) {
+      PreparedFrame next;
+      if (const RowEnd started = TakeRow(row + 1, recipe, pipeline, next); started != RowEnd::kGoOn) return started;
+      m_next = std::move(next);
+    }
+    const Bitmap* frame = &prepared.frame;
+    if (prepared.motion) {
+      moved = prepared.motion->FrameAt(MotionProgress(i, count));
+      frame = &moved;
+    }
+    if (i >= count - blend) {
+      mixed = TransitionFrame(m_transition, *frame, m_next->frame, TransitionProgress(i - (count - blend), blend),
+                              recipe);
+      frame = &mixed;
+    }
+    m_engine.AddFrame(*frame, frame == &prepared.frame && last == frame);
+    last = frame;
     ++m_result.frames_written;
     const std::int64_t percent = FramePercent(m_counter, total) - (m_texts.written_at_end ? 1 : 0);
     m_last_shown = static_cast<std::int64_t>(m_counter);

@@ -50,16 +50,14 @@ class FrameFileEngine {
  public:
   virtual ~FrameFileEngine() = default;
   virtual const EngineTexts& Texts() const = 0;
-  // Above 0: the rows are prepared ahead on that many worker threads (same
-  // frames, messages and noise states as one at a time).
-  virtual int PreparationThreads() const { return 0; }
   // Creates the output for total_frames frames, or says why it cannot hold
   // them. The old output, if any, stays until the new one is complete.
   virtual std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) = 0;
   // The row's frame is ready; anything the engine does before its copies.
   virtual RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) = 0;
-  // Throws when the frame cannot be added.
-  virtual void AddFrame(const Bitmap& frame) = 0;
+  // Throws when the frame cannot be added. repeat: the frame is the same
+  // picture as the one added just before (a still row's copies after its first).
+  virtual void AddFrame(const Bitmap& frame, bool repeat) = 0;
   // Every frame is in: complete the file. Throws when it cannot be.
   virtual void Complete(StatusPanels& panels) = 0;
   // Stop, or a row that could not start: keep what was written as a valid,

@@ -29,6 +29,8 @@ inline constexpr char kNoAudioPath[] = "(none)";
 // the smallest files at the highest PSNR; error diffusion is there for
 // smoother gradients at some 20% more bytes.
 inline constexpr GifDither kDefaultGifDither = GifDither::kNone;
+inline constexpr double kDefaultTransitionSeconds = 1.0;
+inline constexpr double kMaxTransitionSeconds = 60.0;
 
 // The sound track the list validation checks: the audio path field, or nothing
 // when it says "(none)".
@@ -68,6 +70,10 @@ struct CompileSettings {
   // JPEG photos turned as their EXIF orientation says; on for a new list.
   bool upright = true;
   VideoEncoding video_encoding;                   // MP4 and WebM outputs
+  // The rows' transition cells drawn in the video, each over the last
+  // transition_seconds of the previous picture. Off: no compile reads them.
+  bool show_transitions = false;
+  double transition_seconds = kDefaultTransitionSeconds;
 };
 
 // The documents folder (with its trailing "/") followed by "output.avi"; the

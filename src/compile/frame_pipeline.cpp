@@ -21,7 +21,7 @@ FramePipeline::FramePipeline(const ImageList& list, const FrameRecipe& recipe, i
       m_state(noise_state),
       m_slots(static_cast<std::size_t>(list.RowCount())) {
   for (int row = 0; row < list.RowCount(); ++row) {
-    m_rows.push_back({list.Path(row), list.Effects(row), EffectsDrawNoise(list.Effects(row))});
+    m_rows.push_back({list.Path(row), list.Effects(row), EffectsDrawNoise(list.Effects(row)), RowMotionPath(list, row)});
   }
   for (int k = 0; k < std::max(threads, 1); ++k) m_threads.emplace_back([this] { Work(); });
 }
@@ -59,7 +59,8 @@ void FramePipeline::Work() {
     Slot done;
     done.noise_start = job.draws_noise ? NoiseStartFor(row) : m_noise_state;
     try {
-      done.frame = PrepareFrame(job.path, job.effects, m_recipe, done.noise_start, done.messages);
+      done.frame = PrepareFrame(job.path, job.effects, m_recipe, done.noise_start, done.messages,
+                                job.motion ? &*job.motion : nullptr);
     } catch (...) {
       done.failure = std::current_exception();
     }
@@ -82,7 +83,7 @@ PreparedFrame FramePipeline::Take(int row, Reporter& reporter) {
     waiting = Slot{};
     waiting.done = true;
     waiting.noise_start = slot.noise_start;
-    if (slot.frame) waiting.frame = PreparedFrame{Bitmap(), slot.frame->fitted, slot.frame->noise_state_after};
+    if (slot.frame) waiting.frame = PreparedFrame{Bitmap(), slot.frame->fitted, slot.frame->noise_state_after, nullptr};
     m_taken = row + 1;
   }
   m_changed.notify_all();
@@ -96,7 +97,7 @@ PreparedFrame FramePipeline::Take(int row, Reporter& reporter) {
   if (m_in_order) {
     DeferredReporter again;
     slot.failure = nullptr;
-    slot.frame = PrepareFrame(job.path, job.effects, m_recipe, m_state, again);
+    slot.frame = PrepareFrame(job.path, job.effects, m_recipe, m_state, again, job.motion ? &*job.motion : nullptr);
     slot.messages = std::move(again);
   }
   slot.messages.Replay(reporter);

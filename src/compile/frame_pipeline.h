@@ -20,6 +20,7 @@
 
 #include "common/deferred_reporter.h"
 #include "compile/frame_preparation.h"
+#include "compile/slide_motion.h"
 
 namespace sf {
 
@@ -43,6 +44,7 @@ class FramePipeline {
     std::string path;
     std::string effects;
     bool draws_noise = false;
+    std::optional<MotionPath> motion;
   };
   struct Slot {
     std::optional<PreparedFrame> frame;

@@ -1,6 +1,9 @@
 #include "compile/frame_preparation.h"
 
+#include <exception>
+
 #include "compile/compile_settings.h"
+#include "compile/slide_motion.h"
 #include "effects/apply_list_of_effects.h"
 #include "effects/noise_random.h"
 #include "loader/load_image.h"
@@ -36,9 +39,10 @@ int Fit(Bitmap& picture, const FrameRecipe& recipe, Reporter& reporter) {
                           recipe.width, reporter);
 }
 
-// A frame of the stream's format: the fitted picture drawn onto a bitmap that
-// got the halftone palette on its conversion, so every 8-bit frame of a compile
-// shares one palette whatever palette the picture brought.
+}  // namespace
+
+// The fitted picture is drawn onto a bitmap that got the halftone palette on
+// its conversion, whatever palette the picture brought.
 Bitmap FrameOf(const Bitmap& fitted, const FrameRecipe& recipe) {
   Bitmap frame(recipe.width, recipe.height);
   frame.SetPixelFormat(recipe.pixel_format);
@@ -46,16 +50,25 @@ Bitmap FrameOf(const Bitmap& fitted, const FrameRecipe& recipe) {
   return frame;
 }
 
-}  // namespace
-
 PreparedFrame PrepareFrame(const std::string& path, const std::string& effects, const FrameRecipe& recipe,
-                           std::uint64_t noise_state, Reporter& reporter) {
+                           std::uint64_t noise_state, Reporter& reporter, const MotionPath* motion) {
   SetNoiseRandomState(noise_state);
   Bitmap picture;
   LoadImage(picture, path, reporter, {.upright = recipe.upright});
   ApplyListOfEffects(picture, effects, reporter);
 
   PreparedFrame prepared;
+  if (motion != nullptr && !picture.Empty()) {
+    try {
+      prepared.motion = std::make_shared<const SlideMotion>(picture, *motion, recipe);
+      prepared.frame = prepared.motion->FrameAt(0);
+      prepared.noise_state_after = NoiseRandomState();
+      return prepared;
+    } catch (const std::exception& failure) {
+      // Reported; the row is fitted as a still picture.
+      reporter.Error(failure.what());
+    }
+  }
   if (Fit(picture, recipe, reporter) != 0) {
     // Already reported; the frame keeps the stream's size and shows the
     // background alone.

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "image/bitmap.h"
@@ -17,7 +18,9 @@
 namespace sf {
 
 class Reporter;
+class SlideMotion;
 struct CompileSettings;
+struct MotionPath;
 
 // The fitting settings a compile reads once at its start.
 struct FrameRecipe {
@@ -43,11 +46,18 @@ struct PreparedFrame {
   // background alone.
   bool fitted = true;
   std::uint64_t noise_state_after = 0;
+  // A row with a motion: its frames, the first of which is `frame`.
+  std::shared_ptr<const SlideMotion> motion;
 };
 
+// The fitted 24-bit picture as a frame of the recipe's format: an 8-bit frame
+// gets the halftone palette, so every 8-bit frame of a compile shares one.
+Bitmap FrameOf(const Bitmap& fitted, const FrameRecipe& recipe);
+
 // The loader's, the effects' and the fitting's messages go to the reporter, in
-// that order; a missing picture gives the background alone.
+// that order; a missing picture gives the background alone. With a motion the
+// picture after its effects is kept for the motion's frames instead of fitted.
 PreparedFrame PrepareFrame(const std::string& path, const std::string& effects, const FrameRecipe& recipe,
-                           std::uint64_t noise_state, Reporter& reporter);
+                           std::uint64_t noise_state, Reporter& reporter, const MotionPath* motion = nullptr);
 
 }  // namespace sf

@@ -4,12 +4,10 @@
 // to the optimiser, which merges and encodes them at the end.
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "common/reporter.h"
 #include "compile/compile_engine.h"
@@ -71,7 +69,7 @@ class GifEngine final : public FrameFileEngine {
   const EngineTexts& Texts() const override { return kGifTexts; }
   std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
   RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) override;
-  void AddFrame(const Bitmap& frame) override;
+  void AddFrame(const Bitmap& frame, bool repeat) override;
   void Complete(StatusPanels& panels) override;
   // Nothing is written before the end.
   void Close() override {}
@@ -117,7 +115,7 @@ RowStart GifEngine::StartRow(int, const PreparedFrame& prepared, StatusPanels& p
   return StartGifRow(prepared, panels, m_services.reporter);
 }
 
-void GifEngine::AddFrame(const Bitmap& frame) {
+void GifEngine::AddFrame(const Bitmap& frame, bool) {
   const int k = m_animation.Add(frame);
   TGIFSubImage& sub = m_animation.Frame(k);
   if (k == 0) {
@@ -144,24 +142,19 @@ void GifEngine::Complete(StatusPanels& panels) {
   m_animation.SaveToFile(m_settings.output_path);
 }
 
-int WorkerThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)); }
-
-// The optimised GIF: the rows are prepared ahead on worker threads; every copy
-// of a row's frame adds its delay to the picture, and the optimiser builds the
-// frames once all are in.
+// The optimised GIF: every copy of a row's frame adds its delay to the
+// picture, and the optimiser builds the frames once all are in.
 class OptimisedGifEngine final : public FrameFileEngine {
  public:
   OptimisedGifEngine(const CompileSettings& settings, const CompileServices& services)
       : m_settings(settings), m_services(services) {}
 
   const EngineTexts& Texts() const override { return kGifTexts; }
-  int PreparationThreads() const override { return WorkerThreads(); }
   std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
   RowStart StartRow(int, const PreparedFrame& prepared, StatusPanels& panels) override {
-    m_new_row = true;
     return StartGifRow(prepared, panels, m_services.reporter);
   }
-  void AddFrame(const Bitmap& frame) override;
+  void AddFrame(const Bitmap& frame, bool repeat) override;
   void Complete(StatusPanels& panels) override;
   void Close() override {}
   void Abandon() override {}
@@ -171,7 +164,6 @@ class OptimisedGifEngine final : public FrameFileEngine {
   const CompileServices& m_services;
   std::optional<GifOptimiser> m_optimiser;
   GifDelays m_delays{kDefaultFramesPerSecond};
-  bool m_new_row = true;
 };
 
 std::optional<OpenFailure> OptimisedGifEngine::Open(StatusPanels&, std::int64_t) {
@@ -182,19 +174,18 @@ std::optional<OpenFailure> OptimisedGifEngine::Open(StatusPanels&, std::int64_t)
   options.transparency = frame.transparency;
   options.draw_on_top = frame.disposal == TDisposalMethod::dmNoDisposal;
   options.dither = m_settings.gif_dither;
-  options.threads = WorkerThreads();
+  options.threads = PreparationThreadsForThisComputer();
   m_optimiser.emplace(m_settings.frame_width, m_settings.frame_height, options);
   return std::nullopt;
 }
 
-// The copies of one row's frame are the same picture: only the first is looked at.
-void OptimisedGifEngine::AddFrame(const Bitmap& frame) {
+// A repeat is the same picture again: only its delay is added.
+void OptimisedGifEngine::AddFrame(const Bitmap& frame, bool repeat) {
   const std::uint16_t delay = m_delays.Next();
-  if (m_new_row) {
-    m_optimiser->Add(frame, delay);
-    m_new_row = false;
-  } else {
+  if (repeat) {
     m_optimiser->Repeat(delay);
+  } else {
+    m_optimiser->Add(frame, delay);
   }
 }
 

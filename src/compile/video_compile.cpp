@@ -52,7 +52,7 @@ class VideoEngine final : public FrameFileEngine {
   const EngineTexts& Texts() const override { return m_codec == VideoCodec::kH264 ? kMp4Texts : kWebmTexts; }
   std::optional<OpenFailure> Open(StatusPanels& panels, std::int64_t total_frames) override;
   RowStart StartRow(int row, const PreparedFrame& prepared, StatusPanels& panels) override;
-  void AddFrame(const Bitmap& frame) override;
+  void AddFrame(const Bitmap& frame, bool repeat) override;
   void Complete(StatusPanels&) override { Close(); }
   void Close() override;
   void Abandon() override;
@@ -69,7 +69,6 @@ class VideoEngine final : public FrameFileEngine {
   // failed or killed compile leaves the old file as it was.
   ReplacingFile m_output{m_settings.output_path};
   std::unique_ptr<VideoEncoder> m_encoder;
-  bool m_new_picture = false;   // the row's frame has not been converted yet
 };
 
 // The encoder needs the encoding, which is asked on the first frame.
@@ -96,7 +95,6 @@ bool VideoEngine::CreateEncoder(StatusPanels& panels) {
 }
 
 RowStart VideoEngine::StartRow(int row, const PreparedFrame&, StatusPanels& panels) {
-  m_new_picture = true;
   if (row != 0) return RowStart::kGoOn;
   if (m_services.encoding_chooser != nullptr) {
     const std::optional<VideoEncoding> chosen = m_services.encoding_chooser->Choose(m_codec, m_settings.video_encoding);
@@ -132,13 +130,12 @@ bool VideoEngine::AddSoundTrack() {
       "CompileBtnClick()\n\n Do you wish to continue without audio?");
 }
 
-// Every frame of a row is the row's picture: it is converted once.
-void VideoEngine::AddFrame(const Bitmap& frame) {
-  if (m_new_picture) {
-    m_encoder->AddFrame(frame);
-    m_new_picture = false;
-  } else {
+// A repeat of the picture before is not converted again.
+void VideoEngine::AddFrame(const Bitmap& frame, bool repeat) {
+  if (repeat) {
     m_encoder->RepeatFrame();
+  } else {
+    m_encoder->AddFrame(frame);
   }
 }
 

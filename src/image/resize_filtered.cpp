@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/row_blocks.h"
+
 namespace sf {
 
 namespace {
@@ -33,8 +35,9 @@ struct Filter {
   std::vector<std::int32_t> weights;
 };
 
-Filter FilterFor(int source, int target) {
-  const double scale = static_cast<double>(source) / target;
+// Target position t samples the source around origin + (t + 0.5) x scale.
+Filter FilterFor(int source, double origin, double span, int target) {
+  const double scale = span / target;
   const double stretch = std::max(1.0, scale);   // a wider kernel when shrinking
   const double support = 2.0 * stretch;
   Filter filter;
@@ -43,7 +46,9 @@ Filter FilterFor(int source, int target) {
   filter.weights.assign(static_cast<std::size_t>(target) * static_cast<std::size_t>(filter.taps), 0);
   std::vector<double> w(static_cast<std::size_t>(filter.taps));
   for (int t = 0; t < target; ++t) {
-    const double centre = (t + 0.5) * scale - 0.5;
+    // A centre beyond the edges by more than the support has every tap on the
+    // edge pixel: held there, it cannot overflow.
+    const double centre = std::clamp(origin + (t + 0.5) * scale - 0.5, -support - 1, source + support);
     const int first = static_cast<int>(std::floor(centre - support)) + 1;
     double sum = 0;
     for (int k = 0; k < filter.taps; ++k) {
@@ -69,9 +74,13 @@ std::uint8_t Clamp(std::int32_t sum) {
 
 }  // namespace
 
-void ResizeFiltered(const Bitmap& source, Bitmap& target) {
+void ResizeFilteredRegion(const Bitmap& source, const SourceRegion& region, Bitmap& target) {
   assert(target.Format() == PixelFormat::kBits24);
   if (source.Empty()) throw std::invalid_argument("Cannot resample an empty picture.");
+  if (!(region.width > 0 && region.height > 0 && std::isfinite(region.x) && std::isfinite(region.y) &&
+        std::isfinite(region.width) && std::isfinite(region.height))) {
+    throw std::invalid_argument("Cannot resample an empty part of a picture.");
+  }
   const int dw = target.Width();
   const int dh = target.Height();
   if (dw == 0 || dh == 0) return;
@@ -83,41 +92,53 @@ void ResizeFiltered(const Bitmap& source, Bitmap& target) {
   const Bitmap& src = source.Format() == PixelFormat::kBits24 ? source : converted;
   const int sw = src.Width();
   const int sh = src.Height();
-  const Filter across = FilterFor(sw, dw);
-  const Filter down = FilterFor(sh, dh);
+  const Filter across = FilterFor(sw, region.x, region.width, dw);
+  const Filter down = FilterFor(sh, region.y, region.height, dh);
 
-  // Rows first shrunk across, then the columns down.
-  std::vector<std::uint8_t> narrow(static_cast<std::size_t>(sh) * 3 * static_cast<std::size_t>(dw));
-  for (int y = 0; y < sh; ++y) {
-    const std::uint8_t* row = src.Row(y).data();
-    std::uint8_t* out = &narrow[static_cast<std::size_t>(y) * 3 * static_cast<std::size_t>(dw)];
-    for (int x = 0; x < dw; ++x) {
-      const std::uint8_t* p = row + 3 * static_cast<std::size_t>(across.first[static_cast<std::size_t>(x)]);
-      const std::int32_t* w = &across.weights[static_cast<std::size_t>(x) * static_cast<std::size_t>(across.taps)];
-      std::int32_t b = 0, g = 0, r = 0;
-      for (int k = 0; k < across.taps; ++k, p += 3) {
-        b += w[k] * p[0];
-        g += w[k] * p[1];
-        r += w[k] * p[2];
-      }
-      out[3 * x] = Clamp(b);
-      out[3 * x + 1] = Clamp(g);
-      out[3 * x + 2] = Clamp(r);
-    }
-  }
+  // Rows first shrunk across (only the rows the columns' taps reach), then the
+  // columns down.
+  const int top = down.first.front();
+  const int bottom = down.first.back() + down.taps;
   const std::size_t stride = 3 * static_cast<std::size_t>(dw);
-  std::vector<std::int32_t> sums(stride);
-  for (int y = 0; y < dh; ++y) {
-    std::fill(sums.begin(), sums.end(), 0);
-    const std::int32_t* w = &down.weights[static_cast<std::size_t>(y) * static_cast<std::size_t>(down.taps)];
-    const std::size_t first = static_cast<std::size_t>(down.first[static_cast<std::size_t>(y)]);
-    for (int k = 0; k < down.taps; ++k) {
-      const std::uint8_t* row = &narrow[(first + static_cast<std::size_t>(k)) * stride];
-      for (std::size_t i = 0; i < stride; ++i) sums[i] += w[k] * row[i];
+  std::vector<std::uint8_t> narrow(static_cast<std::size_t>(bottom - top) * stride);
+  ForRowBlocks(bottom - top, [&](int first_row, int end_row) {
+    for (int y = top + first_row; y < top + end_row; ++y) {
+      const std::uint8_t* row = src.Row(y).data();
+      std::uint8_t* out = &narrow[static_cast<std::size_t>(y - top) * stride];
+      for (int x = 0; x < dw; ++x) {
+        const std::uint8_t* p = row + 3 * static_cast<std::size_t>(across.first[static_cast<std::size_t>(x)]);
+        const std::int32_t* w = &across.weights[static_cast<std::size_t>(x) * static_cast<std::size_t>(across.taps)];
+        std::int32_t b = 0, g = 0, r = 0;
+        for (int k = 0; k < across.taps; ++k, p += 3) {
+          b += w[k] * p[0];
+          g += w[k] * p[1];
+          r += w[k] * p[2];
+        }
+        out[3 * x] = Clamp(b);
+        out[3 * x + 1] = Clamp(g);
+        out[3 * x + 2] = Clamp(r);
+      }
     }
-    std::uint8_t* out = target.Row(y).data();
-    for (std::size_t i = 0; i < stride; ++i) out[i] = Clamp(sums[i]);
-  }
+  });
+  ForRowBlocks(dh, [&](int first_row, int end_row) {
+    std::vector<std::int32_t> sums(stride);
+    for (int y = first_row; y < end_row; ++y) {
+      std::fill(sums.begin(), sums.end(), 0);
+      const std::int32_t* w = &down.weights[static_cast<std::size_t>(y) * static_cast<std::size_t>(down.taps)];
+      const std::size_t first = static_cast<std::size_t>(down.first[static_cast<std::size_t>(y)] - top);
+      for (int k = 0; k < down.taps; ++k) {
+        const std::uint8_t* row = &narrow[(first + static_cast<std::size_t>(k)) * stride];
+        for (std::size_t i = 0; i < stride; ++i) sums[i] += w[k] * row[i];
+      }
+      std::uint8_t* out = target.Row(y).data();
+      for (std::size_t i = 0; i < stride; ++i) out[i] = Clamp(sums[i]);
+    }
+  });
+}
+
+void ResizeFiltered(const Bitmap& source, Bitmap& target) {
+  ResizeFilteredRegion(source, SourceRegion{0, 0, static_cast<double>(source.Width()), static_cast<double>(source.Height())},
+                       target);
 }
 
 }  // namespace sf

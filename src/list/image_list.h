@@ -17,6 +17,8 @@ inline constexpr int kPathColumn = 1;
 inline constexpr int kTransitionColumn = 2;
 inline constexpr int kEffectsColumn = 3;
 inline constexpr int kDefaultColumnCount = 4;
+inline constexpr int kDisplayTimeColumn = 4;
+inline constexpr int kMotionColumn = 5;
 // Pixel widths of the four columns: the path column shows, the other two are hidden.
 inline constexpr int kDefaultColumnWidths[kDefaultColumnCount] = {15, 378, 0, 0};
 

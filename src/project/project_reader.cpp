@@ -158,6 +158,17 @@ class ProjectParser {
     return {static_cast<int>(*quality), *preset};
   }
 
+  // "<transitions:SECONDS>" in line 5's first filler: any other word there, or
+  // a time that is not a usable one, leaves the transitions out of the video.
+  static void ReadTransitions(std::string_view word, ProjectRecord& record) {
+    const std::string_view start = kTransitionsWord;
+    if (word.size() <= start.size() + 1 || word.substr(0, start.size()) != start || word.back() != '>') return;
+    const auto seconds = ParseDouble(word.substr(start.size(), word.size() - start.size() - 1));
+    if (!seconds || !(*seconds > 0 && *seconds <= kMaxTransitionSeconds)) return;
+    record.show_transitions = true;
+    record.transition_seconds = *seconds;
+  }
+
   // The word <K O S><L:T D>: output kind, open when finished and resize method,
   // then the GIF loop count, transparency and draw method.
   static void ReadGroups(const std::string& word, ProjectRecord& record) {
@@ -190,7 +201,8 @@ class ProjectParser {
     record.frame_height = TruncateInto(Number("the frame height on line 5"), kMinFrameSize, kMaxFrameSize);
     record.repeat_value = FormatGeneral(Number("the repeat value on line 5"));
     record.repeat_seconds = FormatGeneral(Number("the repeat seconds on line 5"));
-    Ignore(2, "a filler word on line 5");
+    ReadTransitions(Item("a filler word on line 5"), record);
+    Ignore(1, "a filler word on line 5");
   }
 
   void ReadPaths(ProjectRecord& record) {

@@ -27,6 +27,8 @@ CompileSettings SettingsFromRecord(const ProjectRecord& record) {
   settings.open_file_when_finished = record.open_file_when_finished;
   settings.video_encoding = record.video_encoding;
   settings.upright = record.upright;
+  settings.show_transitions = record.show_transitions;
+  settings.transition_seconds = record.transition_seconds;
   if (record.has_groups) {
     settings.gif_loops = record.gif_loops;
     settings.gif_transparency = record.gif_transparency;

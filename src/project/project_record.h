@@ -56,6 +56,10 @@ struct ProjectRecord {
   int frame_height = 480;
   std::string repeat_value = "1";
   std::string repeat_seconds = "0.0333667000333667";
+  // Transitions shown in the video, in the first filler word as
+  // "<transitions:SECONDS>" when on, so that older projects read and write as before.
+  bool show_transitions = false;
+  double transition_seconds = kDefaultTransitionSeconds;
 
   // Line 6: the three paths.
   std::string audio_path = "(none)";

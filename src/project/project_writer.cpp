@@ -66,7 +66,9 @@ std::string TimingLine(const ProjectRecord& r) {
   line += std::to_string(r.frame_width) + " " + std::to_string(r.frame_height) + " ";
   line += NumberWord(r.repeat_value, "1") + " ";
   line += NumberWord(r.repeat_seconds, "0.0333667000333667") + " ";
-  return line + "reserved5 reserved6 " + kLineEnd;
+  const std::string first_filler =
+      r.show_transitions ? std::string(kTransitionsWord) + FormatGeneral(r.transition_seconds) + ">" : "reserved5";
+  return line + first_filler + " reserved6 " + kLineEnd;
 }
 
 std::string PathsLine(const ProjectRecord& r) {

@@ -27,6 +27,9 @@ inline constexpr char kGifOptimiseWord[] = "gif-optimise";
 // Stands in place of the third filler when JPEG photos are turned upright by
 // their EXIF orientation, in the same way.
 inline constexpr char kUprightWord[] = "upright";
+// Begins line 5's first filler word, "<transitions:1.5>", when the transitions
+// are shown in the video.
+inline constexpr char kTransitionsWord[] = "<transitions:";
 
 // The whole file text. With a progress observer, progress is shown every 5 rows.
 std::string FormatProject(const ProjectRecord& record, ProgressObserver* progress = nullptr);

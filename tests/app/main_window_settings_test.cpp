@@ -203,14 +203,14 @@ class TestMainWindowSettings : public QObject {
              QStringLiteral("Click here to add Bitmaps or JPEG files to the compilation list."));
     QTest::mouseMove(Ui().OutputPathBtn, QPoint(5, 5));
     QVERIFY(m_form->PanelText(TAVICompileForm::kMessagePanel).startsWith(QStringLiteral("Note: Standard AVI")));
-    QTest::mouseMove(client, QPoint(450, 470));
+    QTest::mouseMove(client, QPoint(300, 502));
     QCOMPARE(m_form->PanelText(TAVICompileForm::kMessagePanel), start);
 
     // A command's message meanwhile is what comes back.
     QTest::mouseMove(Ui().AddBtn, QPoint(6, 6));
     m_form->ShowMessage(QStringLiteral("Background picture loaded."));
     QTest::mouseMove(Ui().OpenBackPicBtn, QPoint(5, 5));
-    QTest::mouseMove(client, QPoint(451, 470));
+    QTest::mouseMove(client, QPoint(301, 502));
     QCOMPARE(m_form->PanelText(TAVICompileForm::kMessagePanel), QStringLiteral("Background picture loaded."));
   }
 

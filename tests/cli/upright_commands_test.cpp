@@ -1,6 +1,6 @@
 // The commands on a phone photo stored sideways: compile turns the frames as
 // the project's upright setting says, info reports the size the photo shows
-// at, and convert turns it unless told --no-auto-orient.
+// at, and make and convert turn it unless told --no-auto-orient.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,6 +62,24 @@ class UprightCommandsTest : public ::testing::Test {
     return frame;
   }
 
+  // The first frame of a one-picture show made straight from the picture.
+  Bitmap MadeFrame(const std::string& picture, const std::string& options) {
+    const std::string avi = m_dir + "/made.avi";
+    std::string output;
+    EXPECT_EQ(test::RunCommand("'" + test::SlideforgeBinary() + "' make '" + picture + "' -o '" + avi +
+                                   "' --size 96x64 --seconds 0.04 --transition none --yes " + options +
+                                   " 2>&1 </dev/null",
+                               &output),
+              0)
+        << output;
+    test::RecordingReporter reporter;
+    AviReader reader(reporter);
+    EXPECT_TRUE(reader.InitAvi(avi));
+    Bitmap frame(kFrameWidth, kFrameHeight);
+    reader.GetFrame(frame, kFrameWidth, kFrameHeight, 0);
+    return frame;
+  }
+
   std::string m_dir;
   Bitmap m_stored;
 };
@@ -95,6 +113,25 @@ TEST_F(UprightCommandsTest, ConvertTurnsUnlessToldNot) {
             "");
   ASSERT_EQ(test::RunCommand(slideforge + " --no-auto-orient 2>&1", &output), 0) << output;
   EXPECT_EQ(test::FirstDifference(ReadPicture(m_dir + "/out/sideways.bmp", nullptr), m_stored), "");
+}
+
+TEST_F(UprightCommandsTest, MakeTurnsUnlessToldNotAndSavesTheChoice) {
+  WriteBmpFile(OrientBitmap(m_stored, ExifOrientation::kRotate90), m_dir + "/turned.bmp");
+  WriteBmpFile(m_stored, m_dir + "/stored.bmp");
+  const Bitmap turned = MadeFrame(m_dir + "/turned.bmp", "");
+  ASSERT_FALSE(test::SamePixels(turned, MadeFrame(m_dir + "/stored.bmp", "")));
+  EXPECT_EQ(test::FirstDifference(MadeFrame(m_dir + "/sideways.jpg", "--save-project '" + m_dir + "/on.sfg'"), turned),
+            "");
+  EXPECT_EQ(test::FirstDifference(MadeFrame(m_dir + "/sideways.jpg", "--no-auto-orient --save-project '" + m_dir +
+                                                                         "/off.sfg'"),
+                                  MadeFrame(m_dir + "/stored.bmp", "")),
+            "");
+  const auto line_4_says_upright = [](const std::string& path) {
+    const auto bytes = ReadWholeFile(path);
+    return std::string(bytes.begin(), bytes.end()).find(" upright \r\n") != std::string::npos;
+  };
+  EXPECT_TRUE(line_4_says_upright(m_dir + "/on.sfg"));
+  EXPECT_FALSE(line_4_says_upright(m_dir + "/off.sfg"));
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ std::string CompileRig::AddPicture(const std::string& name, const Bitmap& pictur
 }
 
 CompileResult CompileRig::Run(RecordingProgress& observer) {
-  const CompileJob job{list, settings, dir + "/", 0, project_path};
+  const CompileJob job{list, settings, dir + "/", 0, project_path, preparation_threads};
   const CompileServices services{reporter, observer, desktop, host, chooser ? &*chooser : nullptr, encoding_chooser};
   return CompileImages(job, services);
 }

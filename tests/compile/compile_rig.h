@@ -75,6 +75,7 @@ struct CompileRig {
   RecordingHost host;
   std::optional<FixedChooser> chooser;
   EncodingChooser* encoding_chooser = nullptr;
+  int preparation_threads = PreparationThreadsForThisComputer();
 };
 
 }  // namespace sf::test

@@ -1,4 +1,5 @@
 #include "image/resize.h"
+#include "image/resize_filtered.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -73,6 +74,47 @@ TEST(ResizeStandard, RepeatsAndDropsWholePixelsInsideTheRectangleOnly) {
   Bitmap untouched(2, 2);
   ResizeStandard(Bitmap(), untouched, Rect{0, 0, 2, 2});
   EXPECT_EQ(untouched.PixelColor(0, 0), (Rgb{255, 255, 255}));
+}
+
+}  // namespace
+}  // namespace sf
+
+namespace sf {
+namespace {
+
+// A ramp across: column x has red 10 x x.
+Bitmap Ramp(int width, int height) {
+  Bitmap ramp(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) ramp.SetPixelColor(x, y, Rgb{static_cast<std::uint8_t>(10 * x), 50, 90});
+  }
+  return ramp;
+}
+
+TEST(ResizeFilteredRegion, MovesThePictureByTheRegionsFractionOfAPixel) {
+  const Bitmap ramp = Ramp(20, 6);
+  // The whole picture at its own size is the picture, as ResizeFiltered gives it.
+  Bitmap whole(20, 6);
+  ResizeFilteredRegion(ramp, SourceRegion{0, 0, 20, 6}, whole);
+  Bitmap same(20, 6);
+  ResizeFiltered(ramp, same);
+  EXPECT_EQ(test::FirstDifference(whole, same), "");
+
+  // One pixel to the right: each inner column shows its right neighbour; half
+  // a pixel: half way between, on a straight ramp exactly.
+  Bitmap one(10, 6);
+  ResizeFilteredRegion(ramp, SourceRegion{5, 0, 10, 6}, one);
+  Bitmap half(10, 6);
+  ResizeFilteredRegion(ramp, SourceRegion{5.5, 0, 10, 6}, half);
+  for (int x = 2; x < 8; ++x) {
+    EXPECT_EQ(one.PixelColor(x, 3).r, 10 * (x + 5)) << x;
+    EXPECT_NEAR(half.PixelColor(x, 3).r, 10 * (x + 5) + 5, 1) << x;
+  }
+  // A region wholly past the edge shows the edge pixel; an empty one is refused.
+  Bitmap beyond(4, 2);
+  ResizeFilteredRegion(ramp, SourceRegion{1e9, -1e9, 3, 3}, beyond);
+  EXPECT_EQ(beyond.PixelColor(0, 0).r, 190);
+  EXPECT_THROW(ResizeFilteredRegion(ramp, SourceRegion{0, 0, 0, 6}, beyond), std::invalid_argument);
 }
 
 }  // namespace

@@ -84,6 +84,31 @@ TEST(ProjectWriter, TheOptimisedGifTakesTheSecondFillerWordOfLine4) {
   EXPECT_EQ(FormatProject(both_back), both);
 }
 
+TEST(ProjectWriter, TransitionsInTheVideoTakeTheFirstFillerWordOfLine5) {
+  ProjectRecord record = TwoPictures();
+  record.list.SetCell(1, kTransitionColumn, "4");
+  record.show_transitions = true;
+  record.transition_seconds = 1.5;
+  const std::string text = FormatProject(record);
+  EXPECT_NE(text.find(" 0.0333667000333667 <transitions:1.5> reserved6 \r\n"), std::string::npos);
+  const ProjectRecord back = ParseProject(text);
+  EXPECT_TRUE(back.show_transitions);
+  EXPECT_EQ(SettingsFromRecord(back).transition_seconds, 1.5);
+  EXPECT_EQ(FormatProject(back), text);
+
+  // Off it is the filler; a damaged word or an unusable time leaves them off.
+  record.show_transitions = false;
+  EXPECT_NE(FormatProject(record).find(" reserved5 reserved6 \r\n"), std::string::npos);
+  for (const char* word : {"<transitions:>", "<transitions:0>", "<transitions:-2>", "<transitions:1e9>",
+                           "<transitions:abc>", "<transitions:2", "transitions:2>"}) {
+    std::string other = text;
+    other.replace(other.find("<transitions:1.5>"), 17, word);
+    const ProjectRecord read = ParseProject(other);
+    EXPECT_FALSE(read.show_transitions) << word;
+    EXPECT_EQ(read.transition_seconds, kDefaultTransitionSeconds) << word;
+  }
+}
+
 TEST(ProjectWriter, CountsBytesAndKeepsNumberFieldsOneWord) {
   ProjectRecord record = TwoPictures();
   record.list.SetCell(1, kPathColumn, "/home/ann/Café.jpg");  // é is two bytes
