@@ -1,5 +1,6 @@
 // The picture loader on arbitrary bytes: the kind from the content, and when
-// the content does not tell, each of the names a user's file might have.
+// the content does not tell, each of the names a user's file might have. JPEG
+// photos are turned by their EXIF orientation, so its reader is reached too.
 #include <algorithm>
 #include <exception>
 
@@ -11,7 +12,7 @@ namespace {
 
 void Decode(std::span<const std::uint8_t> bytes, const char* name) {
   try {
-    const sf::Bitmap picture = sf::DecodePicture(bytes, name, nullptr);
+    const sf::Bitmap picture = sf::DecodePicture(bytes, name, nullptr, {.upright = true});
     (void)picture;
   } catch (const std::exception&) {
     // the loader's refusal

@@ -80,6 +80,9 @@ void TConvertImagesForm::ConnectControls() {
   connect(m_format_box, &QComboBox::currentIndexChanged, this, &TConvertImagesForm::FormatCBoxChange);
   connect(m_if_exists_box, &QComboBox::currentIndexChanged, this, &TConvertImagesForm::IfFileExistsCBoxChange);
   connect(m_pixel_format_box, &QComboBox::currentIndexChanged, this, &TConvertImagesForm::PixelFormCBoxChange);
+  connect(m_upright_box, &QCheckBox::toggled, this, [this] {
+    if (!m_list.IsEmpty()) ShowPreview();
+  });
   // The slider and the quality box show the same value.
   connect(m_jpeg_slider, &QualitySlider::ValueChosen, m_jpeg_quality_edit, &QSpinBox::setValue);
   connect(m_jpeg_quality_edit, &QSpinBox::valueChanged, m_jpeg_slider, &QualitySlider::ShowValue);
@@ -168,6 +171,7 @@ ConversionSettings TConvertImagesForm::ReadSettings() const {
   picture.effects_before_resize = m_resize_after_box->isChecked();
   picture.depth_index = m_pixel_format_box->currentIndex();
   picture.jpeg_quality = m_jpeg_quality_edit->value();
+  picture.upright = m_upright_box->isChecked();
   settings.skip_errors = m_skip_errors_box->isChecked();
   settings.open_folder = m_open_folder_box->isChecked();
   settings.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

@@ -159,6 +159,9 @@ class TConvertImagesForm final : public QWidget {
   QComboBox* m_pixel_format_box = nullptr;
   QCheckBox* m_open_folder_box = nullptr;
   QCheckBox* m_skip_errors_box = nullptr;
+  // JPEG photos turned by their EXIF orientation; the converter's own, on at start.
+  QCheckBox* m_upright_box = nullptr;
+  QLabel* m_upright_label = nullptr;
   QPushButton* m_convert_btn = nullptr;
   QPushButton* m_stop_btn = nullptr;
   QPushButton* m_close_btn = nullptr;

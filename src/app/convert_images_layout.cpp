@@ -223,6 +223,9 @@ void TConvertImagesForm::BuildLayout(QMenuBar* bar) {
                                       "  &Open output folder when finished.");
   auto* skip_label = AddLabelledCheck(this, m_skip_errors_box, "SkipErrorsChkBox", "SkipErrorsLbl",
                                       "  Do not show skipable error messages.");
+  m_upright_label = AddLabelledCheck(this, m_upright_box, "AutoOrientCheck", "AutoOrientLbl",
+                                     "  &Rotate photos upright (EXIF)");
+  m_upright_box->setChecked(true);
   auto* format_help = MakeHelpLabel(this, "FormatHintLbl", "Click here for hints.");
   auto* aspect_help = MakeHelpLabel(this, "AspectHelpLbl", "Click here for aspect help.");
   auto* resize_help = MakeHelpLabel(this, "ResizeHelpLbl", "Click here for resize questions.");
@@ -275,19 +278,22 @@ void TConvertImagesForm::BuildLayout(QMenuBar* bar) {
   };
   layout->addLayout(check_row(m_resize_after_box, after_label), row, 0, 1, 2);
   layout->addLayout(check_row(m_open_folder_box, open_label), row++, 3, 1, 2);
-  layout->addLayout(check_row(m_skip_errors_box, skip_label), row, 0, 1, 2);
+  layout->addLayout(check_row(m_upright_box, m_upright_label), row, 0, 1, 2);
   auto* run_row = new QHBoxLayout;
   run_row->addStretch(1);
   run_row->addWidget(m_convert_btn);
   run_row->addWidget(m_stop_btn);
   run_row->addWidget(m_close_btn);
-  layout->addLayout(run_row, row++, 3, 1, 2);
+  layout->addLayout(run_row, row, 3, 2, 2);
+  layout->addLayout(check_row(m_skip_errors_box, skip_label), ++row, 0, 1, 2);
+  ++row;
 
   m_option_controls = {m_output_path_btn, m_close_btn,        m_format_box,    m_if_exists_box,
                        m_name_edit,       m_output_size_box,  m_width_edit,    m_height_edit,
                        m_aspect_box,      m_resize_box,       m_resize_after_box, m_resize_after_label,
                        m_jpeg_quality_edit, m_jpeg_label,     m_jpeg_slider,   m_pixel_format_box,
-                       m_open_folder_box, m_skip_errors_box,  m_add_btn,       m_clear_all_effects_btn,
+                       m_open_folder_box, m_skip_errors_box,  m_upright_box,  m_upright_label,
+                       m_add_btn,       m_clear_all_effects_btn,
                        m_clear_effects_btn, m_edit_effects_btn};
 }
 

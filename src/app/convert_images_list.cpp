@@ -60,6 +60,7 @@ void TConvertImagesForm::TakeMainList(const ImageList& main_list, bool main_has_
 void TConvertImagesForm::AddBtnClick() {
   if (Converting()) return;
   TOpenFolderForm browser(m_documents_folder, [this](const std::string& note) { m_hint_form.ShowNote(note); }, this);
+  browser.SetUpright(m_upright_box->isChecked());
   if (browser.exec() != QDialog::Accepted) return;
   AddFiles(browser.Folder(), browser.SelectedNames());
 }
@@ -134,7 +135,7 @@ void TConvertImagesForm::StringGridClick() {
 bool TConvertImagesForm::ShowPreview() {
   Bitmap picture;
   const std::string& path = m_list.Path(m_grid->CurrentRow());
-  LoadImage(picture, path, m_reporter);
+  LoadImage(picture, path, m_reporter, {.upright = m_upright_box->isChecked()});
   if (picture.Empty()) {
     m_image->clear();
     return false;
@@ -167,7 +168,7 @@ void TConvertImagesForm::ViewImageBtnClick() {
   if (m_list.IsEmpty() || Converting()) return;
   const std::string path = m_list.Path(m_grid->CurrentRow());
   Bitmap picture;
-  LoadImage(picture, path, m_reporter);
+  LoadImage(picture, path, m_reporter, {.upright = m_upright_box->isChecked()});
   if (picture.Empty()) return;
   m_viewer->ShowPicture(ToQImage(picture), path);
   m_viewer->exec();
@@ -237,7 +238,9 @@ void TConvertImagesForm::ValidateListBtn1Click() {
 
 void TConvertImagesForm::EditEffectsBtnClick() {
   if (Converting()) return;
-  if (!EditSelectedEffects(*m_effects_form, m_list, *m_grid, m_reporter)) return;
+  if (!EditSelectedEffects(*m_effects_form, m_list, *m_grid, m_reporter, {.upright = m_upright_box->isChecked()})) {
+    return;
+  }
   m_grid->Reload();
   StringGridClick();
 }

@@ -100,7 +100,8 @@ void TConvertImagesForm::LeaveBusyState() {
     control->setEnabled(has_pictures);
   for (QWidget* control : std::initializer_list<QWidget*>{m_image, m_add_btn, m_output_path_btn, m_close_btn,
                                                           m_format_box, m_if_exists_box, m_output_size_box,
-                                                          m_open_folder_box, m_skip_errors_box})
+                                                          m_open_folder_box, m_skip_errors_box, m_upright_box,
+                                                          m_upright_label})
     control->setEnabled(true);
   for (QMenu* menu : {m_file_menu, m_list_menu, m_effects_menu}) menu->menuAction()->setEnabled(true);
   m_name_edit->setEnabled(m_if_exists_box->currentIndex() <= 1);

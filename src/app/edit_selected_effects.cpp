@@ -19,12 +19,13 @@ constexpr char kOverwriteQuestion[] =
 
 }  // namespace
 
-bool EditSelectedEffects(TEffectsForm& editor, ImageList& list, const ImageListGrid& grid, Reporter& reporter) {
+bool EditSelectedEffects(TEffectsForm& editor, ImageList& list, const ImageListGrid& grid, Reporter& reporter,
+                         const LoadOptions& options) {
   if (list.IsEmpty()) return false;
   try {
     editor.HideEffectImage();
     Bitmap picture;
-    LoadImage(picture, list.Path(grid.CurrentRow()), reporter);
+    LoadImage(picture, list.Path(grid.CurrentRow()), reporter, options);
     editor.SetSourceImage(std::move(picture));
     const bool several = grid.SelectedRowCount() > 1;
     if (!several) editor.SetAppliedEntries(ParseEffectList(list.Effects(grid.SelectionTop())).entries);

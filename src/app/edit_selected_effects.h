@@ -3,8 +3,10 @@
 // row's picture to edit, the single selected row's entries in the applied list,
 // and the confirmed list written into every selected row's effect cell (after
 // the overwrite question when several rows are selected).
-//   if (EditSelectedEffects(editor, list, grid, reporter)) RowsChanged();
+//   if (EditSelectedEffects(editor, list, grid, reporter, {.upright = true})) RowsChanged();
 #pragma once
+
+#include "loader/load_image.h"
 
 namespace sf {
 class ImageList;
@@ -17,7 +19,9 @@ class ImageListGrid;
 class TEffectsForm;
 
 // Returns true when the effect cells were written. A failure is shown, then
-// "Error adding/modifying effects.\n - AddEffectBtn1Click()".
-bool EditSelectedEffects(TEffectsForm& editor, ImageList& list, const ImageListGrid& grid, Reporter& reporter);
+// "Error adding/modifying effects.\n - AddEffectBtn1Click()". The picture is
+// loaded with the window's options.
+bool EditSelectedEffects(TEffectsForm& editor, ImageList& list, const ImageListGrid& grid, Reporter& reporter,
+                         const LoadOptions& options);
 
 }  // namespace sf::app

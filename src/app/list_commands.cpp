@@ -188,11 +188,11 @@ bool ListCommands::LoadPreview(bool record) {
   if (row < 0 || row >= List().RowCount() || List().Path(row).empty()) return false;
   Reporter& reporter = m_host.HostReporter();
   const std::string path = List().Path(row);
+  const CompileSettings settings = m_host.PreviewSettings();
   Bitmap picture;
-  LoadImage(picture, path, reporter);
+  LoadImage(picture, path, reporter, {.upright = settings.upright});
   if (picture.Empty()) return false;
   if (record) m_shown = ShownPicture{path, picture.Width(), picture.Height(), PixelFormatCode(picture)};
-  const CompileSettings settings = m_host.PreviewSettings();
   GetAspectedImage(picture, settings.background_picture, settings.resize_method, settings.zoom_in,
                    settings.maintain_aspect, settings.pixel_format, settings.border_size_height,
                    settings.border_size_width, kPreviewHeight, kPreviewWidth, reporter);
@@ -262,6 +262,7 @@ void ListCommands::ClearListBtnClick() {
   if (!m_host.HostReporter().Confirm("Clear entire list of pictures?")) return;
   SelectAllBtnClick();
   DeleteBtnClick();
+  m_host.StartNewList();
 }
 
 void ListCommands::SelectAllBtnClick() {
@@ -305,7 +306,7 @@ void ListCommands::ViewImageBtnClick() {
   if (List().IsEmpty()) return;
   const std::string path = List().Path(m_host.Grid().CurrentRow());
   Bitmap picture;
-  LoadImage(picture, path, m_host.HostReporter());
+  LoadImage(picture, path, m_host.HostReporter(), {.upright = m_host.PreviewSettings().upright});
   if (!picture.Empty()) m_host.ViewPicture(ToQImage(picture), path);
 }
 

@@ -47,6 +47,8 @@ class ListHost {
 
   // The fitting settings the preview follows, background picture included.
   virtual CompileSettings PreviewSettings() = 0;
+  // Clear List starts a new list: photos are turned upright again.
+  virtual void StartNewList() = 0;
   // The 160 x 120 preview; a null image clears it.
   virtual void ShowPreview(const QImage& picture) = 0;
   virtual void ShowAppliedEffects(const std::vector<std::string>& lines) = 0;

@@ -41,6 +41,7 @@ struct MainControls {
   // Fitting, right.
   QCheckBox* AspectChkBox = nullptr;
   QCheckBox* ZoomInChkBox = nullptr;
+  QCheckBox* AutoOrientCheck = nullptr;  // JPEG photos turned by their EXIF orientation
   QSpinBox* BorderSizeWidthEdit = nullptr;
   QSpinBox* BorderSizeHeightEdit = nullptr;
   QLabel* Label10 = nullptr;  // the pixel format caption

@@ -118,9 +118,9 @@ void TAVICompileForm::SetBusyControls(bool busy) {
     control->setEnabled(idle && has_pictures);
   for (QWidget* control : std::initializer_list<QWidget*>{
            ui.AddBtn, ui.SortBackChkBox, ui.SortDepthChkBox, ui.OutputPathBtn, ui.OpenBackPicBtn, ui.AspectChkBox,
-           ui.ZoomInChkBox, ui.FramesPerSecondEdit, ui.WidthEdit, ui.HeightEdit, ui.RepeatValueEdit,
-           ui.RepeatSecondsEdit, ui.MediaTypeCBox, ui.PixelFormCBox, ui.ResizeCBox, ui.BorderSizeWidthEdit,
-           ui.BorderSizeHeightEdit, ui.ShowTransitionsChkBox})
+           ui.ZoomInChkBox, ui.AutoOrientCheck, ui.FramesPerSecondEdit, ui.WidthEdit, ui.HeightEdit,
+           ui.RepeatValueEdit, ui.RepeatSecondsEdit, ui.MediaTypeCBox, ui.PixelFormCBox, ui.ResizeCBox,
+           ui.BorderSizeWidthEdit, ui.BorderSizeHeightEdit, ui.ShowTransitionsChkBox})
     control->setEnabled(idle);
   ui.TransitionTimeEdit->setEnabled(idle && ui.ShowTransitionsChkBox->isChecked());
   ui.SortDepthEdit->setEnabled(idle && ui.SortDepthChkBox->isChecked());

@@ -1,6 +1,7 @@
 #include "app/main_window_effects.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -75,7 +76,8 @@ void MainWindowEffects::RowsChanged() {
 }
 
 void MainWindowEffects::AddEffectBtnClick() {
-  if (EditSelectedEffects(*m_effects_form, m_window.List(), *m_window.Ui().StringGrid, m_window.GetReporter())) {
+  if (EditSelectedEffects(*m_effects_form, m_window.List(), *m_window.Ui().StringGrid, m_window.GetReporter(),
+                          {.upright = m_window.Ui().AutoOrientCheck->isChecked()})) {
     RowsChanged();
   }
 }
@@ -97,7 +99,8 @@ void MainWindowEffects::AddTransitionBtn1Click() {
   const ImageListGrid& grid = *m_window.Ui().StringGrid;
   TTransitionsForm& form = *m_transitions_form;
   try {
-    form.Load(m_window.List().Path(grid.CurrentRow()), m_window.HeldSettings().background_picture);
+    form.Load(m_window.List().Path(grid.CurrentRow()), m_window.HeldSettings().background_picture,
+              {.upright = m_window.Ui().AutoOrientCheck->isChecked()});
     if (form.exec() != QDialog::Accepted) return;
     WriteSelectedCells(kTransitionColumn, std::to_string(form.ChosenTransition()));
     m_window.SetModified();

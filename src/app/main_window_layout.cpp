@@ -142,9 +142,10 @@ void BuildListCommands(QWidget& client, MainControls& ui) {
 }
 
 void BuildFitting(QWidget& client, MainControls& ui) {
-  QGroupBox* frame = MakeFrame(client, QRect(525, 178, 210, 184));
+  QGroupBox* frame = MakeFrame(client, QRect(525, 178, 210, 190));
   ui.AspectChkBox = MakeCheck(frame, "AspectChkBox", "Maintain Aspect &Ratio", true);
   ui.ZoomInChkBox = MakeCheck(frame, "ZoomInChkBox", "&Zoom In (expand smaller pics)", true);
+  ui.AutoOrientCheck = MakeCheck(frame, "AutoOrientCheck", "Rotate photos upri&ght (EXIF)", true);
   ui.BorderSizeWidthEdit = MakeSpin(frame, "BorderSizeWidthEdit", 0, kMaxBorderPercent, 0);
   ui.BorderSizeHeightEdit = MakeSpin(frame, "BorderSizeHeightEdit", 0, kMaxBorderPercent, 0);
   ui.PixelFormCBox = MakeCombo(frame, "PixelFormCBox", PixelFormatItems(), 1);
@@ -157,15 +158,16 @@ void BuildFitting(QWidget& client, MainControls& ui) {
   layout->setVerticalSpacing(2);
   layout->addWidget(ui.AspectChkBox, 0, 0, 1, 3);
   layout->addWidget(ui.ZoomInChkBox, 1, 0, 1, 3);
-  layout->addWidget(MakeLabel(frame, "Border Size Width (%):", ui.BorderSizeWidthEdit), 2, 0);
-  layout->addWidget(ui.BorderSizeWidthEdit, 2, 1, 1, 2);
-  layout->addWidget(MakeLabel(frame, "Border Size Height (%):", ui.BorderSizeHeightEdit), 3, 0);
-  layout->addWidget(ui.BorderSizeHeightEdit, 3, 1, 1, 2);
-  layout->addWidget(ui.Label10, 4, 0, 1, 3);
-  layout->addWidget(ui.PixelFormCBox, 5, 0, 1, 3);
-  layout->addWidget(MakeLabel(frame, "Resi&ze:", ui.ResizeCBox), 6, 0, 1, 3);
-  layout->addWidget(ui.ResizeCBox, 7, 0, 1, 2);
-  layout->addWidget(ui.ResizeHelpLbl, 7, 2, Qt::AlignCenter);
+  layout->addWidget(ui.AutoOrientCheck, 2, 0, 1, 3);
+  layout->addWidget(MakeLabel(frame, "Border Size Width (%):", ui.BorderSizeWidthEdit), 3, 0);
+  layout->addWidget(ui.BorderSizeWidthEdit, 3, 1, 1, 2);
+  layout->addWidget(MakeLabel(frame, "Border Size Height (%):", ui.BorderSizeHeightEdit), 4, 0);
+  layout->addWidget(ui.BorderSizeHeightEdit, 4, 1, 1, 2);
+  layout->addWidget(ui.Label10, 5, 0, 1, 3);
+  layout->addWidget(ui.PixelFormCBox, 6, 0, 1, 3);
+  layout->addWidget(MakeLabel(frame, "Resi&ze:", ui.ResizeCBox), 7, 0, 1, 3);
+  layout->addWidget(ui.ResizeCBox, 8, 0, 1, 2);
+  layout->addWidget(ui.ResizeHelpLbl, 8, 2, Qt::AlignCenter);
   layout->setColumnStretch(0, 1);
 }
 
@@ -262,7 +264,7 @@ void BuildBottom(QWidget& client, MainControls& ui) {
   seconds->setGeometry(477, 470, 68, 20);
 
   ui.Image1 = Named(new ClickableLabel(&client), "Image1");
-  ui.Image1->setGeometry(550, 368, 160, 120);
+  ui.Image1->setGeometry(550, 372, 160, 120);
   ui.Image1->setAlignment(Qt::AlignCenter);
   ui.Image1->setFrameShape(QFrame::Box);
   ui.Image1->setToolTip(QStringLiteral("Click here to view larger image."));

@@ -161,8 +161,15 @@ void MainWindowListHost::ShowSaveItems() {
 std::string MainWindowListHost::ProgramFolder() { return m_window.ProgramFolder(); }
 
 CompileSettings MainWindowListHost::PreviewSettings() {
-  return m_window.ReadSettings().value_or(m_window.HeldSettings());
+  if (const std::optional<CompileSettings> settings = m_window.ReadSettings()) return *settings;
+  // A timing edit that is not a number leaves the held values, with the
+  // fitting controls as they stand.
+  CompileSettings held = m_window.HeldSettings();
+  held.upright = m_window.Ui().AutoOrientCheck->isChecked();
+  return held;
 }
+
+void MainWindowListHost::StartNewList() { m_window.Ui().AutoOrientCheck->setChecked(true); }
 
 void MainWindowListHost::ShowPreview(const QImage& picture) {
   ClickableLabel* preview = m_window.Ui().Image1;
@@ -251,6 +258,7 @@ bool MainWindowListHost::OpenProjectEnabled() { return m_window.Menu().OpenProje
 
 std::optional<ChosenFiles> MainWindowListHost::ChooseImageFiles() {
   TOpenFolderForm& browser = FolderBrowser();
+  browser.SetUpright(m_window.Ui().AutoOrientCheck->isChecked());
   if (browser.exec() != QDialog::Accepted) return std::nullopt;
   return ChosenFiles{browser.Folder(), browser.SelectedNames()};
 }
@@ -271,6 +279,7 @@ ProjectRecord MainWindowListHost::ReadSettingsRecord() {
   ProjectRecord record;
   record.maintain_aspect = ui.AspectChkBox->isChecked();
   record.zoom_in = ui.ZoomInChkBox->isChecked();
+  record.upright = ui.AutoOrientCheck->isChecked();
   record.border_width = ui.BorderSizeWidthEdit->value();
   record.border_height = ui.BorderSizeHeightEdit->value();
   record.pixel_format = ui.PixelFormCBox->currentIndex();
@@ -301,6 +310,7 @@ void MainWindowListHost::ApplySettingsRecord(const ProjectRecord& record) {
   const MainControls& ui = m_window.Ui();
   ui.AspectChkBox->setChecked(record.maintain_aspect);
   ui.ZoomInChkBox->setChecked(record.zoom_in);
+  ui.AutoOrientCheck->setChecked(record.upright);
   ui.BorderSizeWidthEdit->setValue(record.border_width);
   ui.BorderSizeHeightEdit->setValue(record.border_height);
   ui.PixelFormCBox->setCurrentIndex(record.pixel_format);

@@ -39,6 +39,7 @@ class MainWindowListHost final : public QObject, public ListHost, public Project
   void ShowSaveItems() override;
   std::string ProgramFolder() override;
   CompileSettings PreviewSettings() override;
+  void StartNewList() override;
   void ShowPreview(const QImage& picture) override;
   void ShowAppliedEffects(const std::vector<std::string>& lines) override;
   void SetSelectedImagePanel(const QString& text) override;

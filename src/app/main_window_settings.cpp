@@ -59,6 +59,7 @@ void TAVICompileForm::ConnectSettings() {
   connect(ui.ResizeCBox, &QComboBox::activated, this, &TAVICompileForm::SettingChanged);
   connect(ui.AspectChkBox, &QCheckBox::clicked, this, &TAVICompileForm::SettingChanged);
   connect(ui.ZoomInChkBox, &QCheckBox::clicked, this, &TAVICompileForm::SettingChanged);
+  connect(ui.AutoOrientCheck, &QCheckBox::clicked, this, &TAVICompileForm::SettingChanged);
   connect(ui.BorderSizeWidthEdit, &QSpinBox::valueChanged, this, &TAVICompileForm::BorderSizeEditChange);
   connect(ui.BorderSizeHeightEdit, &QSpinBox::valueChanged, this, &TAVICompileForm::BorderSizeEditChange);
   connect(ui.SortDepthChkBox, &QCheckBox::toggled, ui.SortDepthEdit, &QWidget::setEnabled);
@@ -259,6 +260,7 @@ std::optional<CompileSettings> TAVICompileForm::ReadSettings() {
   settings.media_type = ui.MediaTypeCBox->currentIndex();
   settings.maintain_aspect = ui.AspectChkBox->isChecked();
   settings.zoom_in = ui.ZoomInChkBox->isChecked();
+  settings.upright = ui.AutoOrientCheck->isChecked();
   settings.border_size_width = ui.BorderSizeWidthEdit->value();
   settings.border_size_height = ui.BorderSizeHeightEdit->value();
   settings.pixel_format = PixelFormatForIndex(ui.PixelFormCBox->currentIndex());

@@ -172,7 +172,7 @@ void TOpenFolderForm::ShowPreview(const std::string& path) {
   const BusyCursor busy;
   SilentReporter silent;
   Bitmap picture;
-  LoadImage(picture, path, silent);
+  LoadImage(picture, path, silent, {.upright = m_upright});
   if (picture.Empty() || GetAspectedImage(picture, m_background, ResizeMethod::kStandard, m_zoom_in->isChecked(),
                                           true, PixelFormat::kBits24, 0, 0, kPreviewHeight, kPreviewWidth,
                                           silent) != 0) {

@@ -35,6 +35,9 @@ class TOpenFolderForm final : public QDialog {
   std::string Folder() const;
   std::vector<std::string> SelectedNames() const;
   void MoveTo(const std::string& folder);
+  // Whether previews show JPEG photos turned by their EXIF orientation (the
+  // opening window's setting; on until told).
+  void SetUpright(bool upright) { m_upright = upright; }
 
   QListWidget* FileList() const { return m_files; }
 
@@ -59,6 +62,7 @@ class TOpenFolderForm final : public QDialog {
   QPushButton* m_ok = nullptr;
   QPushButton* m_cancel = nullptr;
   Bitmap m_background;  // the decorative picture, behind fitted previews
+  bool m_upright = true;
 };
 
 }  // namespace sf::app

@@ -80,7 +80,7 @@ TTransitionsForm::TTransitionsForm(Reporter& reporter, QWidget* parent)
   CentreOnScreen(*this);
 }
 
-void TTransitionsForm::Load(const std::string& path, const Bitmap& background) {
+void TTransitionsForm::Load(const std::string& path, const Bitmap& background, const LoadOptions& options) {
   m_stop = false;
   m_key = ToColorRef(m_trans_color.PixelColor(0, 0));
   // Until a picture is fitted the page is all key colour, so a failed load
@@ -90,7 +90,7 @@ void TTransitionsForm::Load(const std::string& path, const Bitmap& background) {
   try {
     m_back = BackgroundFrame(background, ResizeMethod::kStandard, kPreviewWidth, kPreviewHeight);
     Bitmap picture;
-    LoadImage(picture, path, m_reporter);
+    LoadImage(picture, path, m_reporter, options);
     if (picture.Empty() || GetAspectedImage(picture, m_trans_color, ResizeMethod::kStandard, true, true,
                                             PixelFormat::kBits24, 0, 0, kPreviewHeight, kPreviewWidth,
                                             m_reporter) != 0) {

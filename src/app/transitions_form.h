@@ -2,7 +2,7 @@
 // background picture, one of which Apply assigns to the selected rows. An
 // animation runs 80 frames 20 ms apart and stops as soon as another item is
 // chosen or the window closes.
-//   form.Load(path, background);
+//   form.Load(path, background, {.upright = true});
 //   if (form.exec() == QDialog::Accepted) cell = std::to_string(form.ChosenTransition());
 #pragma once
 
@@ -12,6 +12,7 @@
 
 #include "image/bitmap.h"
 #include "image/color.h"
+#include "loader/load_image.h"
 
 class QLabel;
 class QLineEdit;
@@ -39,7 +40,7 @@ class TTransitionsForm final : public QDialog {
   // What showing the window does: clears the stop flag, takes the background
   // picture (BackImage) and fits the picture file onto the preview's size over
   // the key colour (BuffImage).
-  void Load(const std::string& path, const Bitmap& background);
+  void Load(const std::string& path, const Bitmap& background, const LoadOptions& options);
 
   // The list index last chosen.
   int ChosenTransition() const;

@@ -174,7 +174,7 @@ bool SaveEffectsEditor(sf::app::TAVICompileForm& main_window, const QDir& folder
 // The transitions window halfway through Page Flip - Up.
 bool SaveTransitions(sf::app::TAVICompileForm& main_window, const std::string& picture, const QDir& folder) {
   sf::app::TTransitionsForm& transitions = main_window.EffectCommands().TransitionsForm();
-  transitions.Load(picture, sf::app::ToBitmap(sf::app::DecorativeBackground()));
+  transitions.Load(picture, sf::app::ToBitmap(sf::app::DecorativeBackground()), {.upright = true});
   transitions.show();
   auto* list = transitions.findChild<QListWidget*>(QStringLiteral("TransListBox"));
   list->setCurrentRow(2);

@@ -46,6 +46,8 @@ constexpr char kConvertHelp[] =
     "  --if-exists prefix|postfix|overwrite|skip|abort\n"
     "                          when the output file exists (default prefix)\n"
     "  --name TEXT             the prefix or postfix (default New_, or _New for postfix)\n"
+    "  --no-auto-orient        keep JPEG photos as stored (default: turned upright by\n"
+    "                          their EXIF orientation)\n"
     "  --help                  show this text\n";
 
 int ParseChoice(const std::string& text, const std::string& option, std::initializer_list<const char*> words) {
@@ -68,6 +70,7 @@ PictureRecipe ReadRecipe(const ParsedArgs& parsed, int format_index) {
   recipe.aspect = static_cast<int>(ParseIntOption(parsed.Value("--aspect").value_or("0"), "--aspect", 0, 3));
   recipe.method = parsed.Has("--smooth") ? ResizeMethod::kSmooth : ResizeMethod::kStandard;
   recipe.effects_before_resize = parsed.Has("--effects-first");
+  recipe.upright = !parsed.Has("--no-auto-orient");
   recipe.jpeg_quality = static_cast<int>(ParseIntOption(parsed.Value("--quality").value_or("100"), "--quality", 1, 100));
 
   // The window fixes the depth of the two formats that allow only one.
@@ -128,6 +131,7 @@ int RunConvertCommand(std::span<const std::string> args) {
                                              {"--size", true},
                                              {"--aspect", true},
                                              {"--smooth", false},
+                                             {"--no-auto-orient", false},
                                              {"--effects", true},
                                              {"--effects-first", false},
                                              {"--depth", true},

@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/stderr_reporter.h"
+#include "compile/compile_settings.h"
 #include "loader/load_image.h"
 
 namespace sf::cli {
@@ -18,7 +19,9 @@ constexpr char kInfoHelp[] =
     "  PATH<TAB>KIND<TAB>WIDTHxHEIGHT<TAB>BITS-PER-PIXEL\n"
     "KIND is \"Bitmap\", \"JPEG\", \"GIF\", \"Icon (.ico)\", \"PNG\", ... A picture that\n"
     "fails to load prints its messages on stderr, and the exit status is then 1;\n"
-    "so does a picture 0 pixels wide or high, which no frame can show.\n"
+    "so does a picture 0 pixels wide or high, which no frame can show. A JPEG photo\n"
+    "is turned upright by its EXIF orientation first, as a new list's compile does,\n"
+    "so the size is the one it shows at.\n"
     "\n"
     "Options:\n"
     "  --help    show this text\n";
@@ -38,7 +41,7 @@ int RunInfoCommand(std::span<const std::string> args) {
   for (const std::string& path : parsed.positional) {
     Bitmap picture;
     const int errors_before = reporter.ErrorCount();
-    LoadImage(picture, path, reporter);
+    LoadImage(picture, path, reporter, {.upright = CompileSettings().upright});
     if (reporter.ErrorCount() != errors_before) {
       status = 1;
       continue;

@@ -36,6 +36,8 @@ constexpr char kMakeHelp[] =
     "  --motion M              none, zoom-in, zoom-out or pan (left and right by\n"
     "                          turns) (default none)\n"
     "  --audio WAV             a PCM WAV sound track (not for a GIF)\n"
+    "  --no-auto-orient        keep JPEG photos as stored (default: turned upright by\n"
+    "                          their EXIF orientation)\n"
     "  --codec, --quality, --preset\n"
     "                          the AVI compression or the MP4 and WebM encoding,\n"
     "                          as in `slideforge compile`\n"
@@ -77,6 +79,7 @@ SlideShowRequest ReadRequest(const ParsedArgs& parsed) {
     request.transition_seconds = ParseRealOption(*seconds, "--transition-seconds", 0, kMaxTransitionSeconds);
   }
   if (const auto motion = parsed.Value("--motion")) request.motion = ParseMotion(*motion);
+  request.upright = !parsed.Has("--no-auto-orient");
   if (const auto audio = parsed.Value("--audio")) {
     if (!OutputHasSound(request.output_path)) throw UsageError("--audio applies to AVI, MP4 and WebM output only");
     request.audio_path = *audio;
@@ -111,6 +114,7 @@ int RunMakeCommand(std::span<const std::string> args) {
                                              {"--transition-seconds", true},
                                              {"--motion", true},
                                              {"--audio", true},
+                                             {"--no-auto-orient", false},
                                              {"--codec", true},
                                              {"--quality", true},
                                              {"--preset", true},

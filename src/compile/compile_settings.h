@@ -67,6 +67,8 @@ struct CompileSettings {
   // from each picture's own statistics. Off: the classic GIF, byte for byte.
   bool gif_optimise = false;
   GifDither gif_dither = kDefaultGifDither;
+  // JPEG photos turned as their EXIF orientation says; on for a new list.
+  bool upright = true;
   VideoEncoding video_encoding;                   // MP4 and WebM outputs
   // The rows' transition cells drawn in the video, each over the last
   // transition_seconds of the previous picture. Off: no compile reads them.

@@ -26,6 +26,7 @@ FrameRecipe FrameRecipeFrom(const CompileSettings& settings) {
     recipe.resize = ResizeMethod::kFiltered;
   }
   recipe.pixel_format = settings.pixel_format;
+  recipe.upright = settings.upright;
   recipe.background = &settings.background_picture;
   return recipe;
 }
@@ -53,7 +54,7 @@ PreparedFrame PrepareFrame(const std::string& path, const std::string& effects, 
                            std::uint64_t noise_state, Reporter& reporter, const MotionPath* motion) {
   SetNoiseRandomState(noise_state);
   Bitmap picture;
-  LoadImage(picture, path, reporter);
+  LoadImage(picture, path, reporter, {.upright = recipe.upright});
   ApplyListOfEffects(picture, effects, reporter);
 
   PreparedFrame prepared;

@@ -32,6 +32,7 @@ struct FrameRecipe {
   bool zoom_in = true;
   ResizeMethod resize = ResizeMethod::kStandard;
   PixelFormat pixel_format = PixelFormat::kBits24;
+  bool upright = true;                  // JPEG photos by their EXIF orientation
   const Bitmap* background = nullptr;   // the settings' background picture; must outlive the recipe
 };
 

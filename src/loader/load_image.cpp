@@ -5,11 +5,13 @@
 #include <mutex>
 #include <span>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "common/file_util.h"
 #include "common/format_error.h"
 #include "gif/gif_picture.h"
+#include "image/bitmap_orientation.h"
 #include "image/bmp_reader.h"
 #include "image/ico_reader.h"
 #include "image/jpeg_reader.h"
@@ -56,6 +58,16 @@ const KindDecoder& DecoderFor(PictureKind kind) {
   throw std::logic_error("no decoder for a picture kind");
 }
 
+Bitmap Decode(const KindDecoder& decoder, std::span<const std::uint8_t> bytes, const LoadOptions& options) {
+  Bitmap picture = decoder.decode(bytes);
+  // Cameras store the sensor's rows as they came and record the turn that
+  // shows the photo upright.
+  if (options.upright && decoder.kind == PictureKind::kJpeg) {
+    picture = OrientBitmap(std::move(picture), ReadExifOrientation(bytes));
+  }
+  return picture;
+}
+
 // Pictures may be loaded on several threads at once (the converter's workers).
 std::mutex& LastKindMutex() {
   static std::mutex mutex;
@@ -69,11 +81,12 @@ std::string& LastKindName() {
 
 }  // namespace
 
-Bitmap ReadPicture(const std::string& path, std::string* kind_name) {
-  return DecodePicture(ReadWholeFile(path), path, kind_name);
+Bitmap ReadPicture(const std::string& path, std::string* kind_name, const LoadOptions& options) {
+  return DecodePicture(ReadWholeFile(path), path, kind_name, options);
 }
 
-Bitmap DecodePicture(std::span<const std::uint8_t> all, const std::string& name, std::string* kind_name) {
+Bitmap DecodePicture(std::span<const std::uint8_t> all, const std::string& name, std::string* kind_name,
+                     const LoadOptions& options) {
   const std::string lower = ToLowerAscii(name);
   PictureKind kind = KindFromName(lower);
   if (const auto by_content = KindFromContent(all.first(std::min(all.size(), kSignatureBytes)))) kind = *by_content;
@@ -84,17 +97,17 @@ Bitmap DecodePicture(std::span<const std::uint8_t> all, const std::string& name,
     if (by_extension == PictureKind::kOther) {
       throw FormatError("Unknown picture file extension (" + LowerExtension(lower) + ")");
     }
-    Bitmap picture = DecoderFor(by_extension).decode(all);
+    Bitmap picture = Decode(DecoderFor(by_extension), all, options);
     if (kind_name != nullptr) *kind_name = "Unknown";
     return picture;
   }
   const KindDecoder& decoder = DecoderFor(kind);
-  Bitmap picture = decoder.decode(all);
+  Bitmap picture = Decode(decoder, all, options);
   if (kind_name != nullptr) *kind_name = decoder.kind_name;
   return picture;
 }
 
-void LoadImage(Bitmap& holder, const std::string& path, Reporter& reporter) {
+void LoadImage(Bitmap& holder, const std::string& path, Reporter& reporter, const LoadOptions& options) {
   holder = Bitmap();
   const std::string lower = ToLowerAscii(path);
   if (!FileExists(path)) {
@@ -103,7 +116,7 @@ void LoadImage(Bitmap& holder, const std::string& path, Reporter& reporter) {
   }
   try {
     std::string kind_name;
-    holder = ReadPicture(path, &kind_name);
+    holder = ReadPicture(path, &kind_name, options);
     const std::lock_guard lock(LastKindMutex());
     LastKindName() = kind_name;
   } catch (const std::exception& failure) {

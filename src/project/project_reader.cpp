@@ -142,7 +142,7 @@ class ProjectParser {
     ReadGroups(std::string(Item("the output and GIF settings on line 4")), record);
     record.video_encoding = ReadEncoding(Item("a filler word on line 4"));
     record.gif_optimise = Item("a filler word on line 4") == kGifOptimiseWord;
-    Ignore(1, "a filler word on line 4");
+    record.upright = Item("a filler word on line 4") == kUprightWord;
   }
 
   // "<Q:PRESET>" in the first filler; any other word there is a filler (older

@@ -26,6 +26,7 @@ CompileSettings SettingsFromRecord(const ProjectRecord& record) {
   settings.output_path = record.output_path;
   settings.open_file_when_finished = record.open_file_when_finished;
   settings.video_encoding = record.video_encoding;
+  settings.upright = record.upright;
   settings.show_transitions = record.show_transitions;
   settings.transition_seconds = record.transition_seconds;
   if (record.has_groups) {

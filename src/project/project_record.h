@@ -42,6 +42,10 @@ struct ProjectRecord {
   // The MP4 and WebM encoding, in the first filler word as "<18:fast>" when it
   // is not the start one, so that older projects read and write as before.
   VideoEncoding video_encoding;
+  // Photos turned upright by their EXIF orientation: the word "upright" in
+  // place of line 4's third filler. A file without it (every older one) reads
+  // as off, so it saves again byte for byte.
+  bool upright = false;
 
   // Line 5: timing and frame size. The three timing fields are the edits' texts.
   // Include Audio is written on lines 5 and 6; reading ticks it when either says so.

@@ -56,7 +56,8 @@ std::string OptionsLine(const ProjectRecord& r) {
       encoding == VideoEncoding{} ? std::string("reserved2")
                                   : "<" + std::to_string(encoding.quality) + ":" +
                                         VideoPresets()[static_cast<std::size_t>(std::clamp(encoding.preset, 0, 8))] + ">";
-  return line + " " + first_filler + " " + (r.gif_optimise ? kGifOptimiseWord : "reserved3") + " reserved4 " + kLineEnd;
+  return line + " " + first_filler + " " + (r.gif_optimise ? kGifOptimiseWord : "reserved3") + " " +
+         (r.upright ? kUprightWord : "reserved4") + " " + kLineEnd;
 }
 
 std::string TimingLine(const ProjectRecord& r) {

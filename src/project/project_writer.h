@@ -24,6 +24,9 @@ inline constexpr char kProjectVersion[] = "version1.0";
 // chosen; readers that do not know it ignore it as they ignore the filler, and a
 // project without it is written exactly as before.
 inline constexpr char kGifOptimiseWord[] = "gif-optimise";
+// Stands in place of the third filler when JPEG photos are turned upright by
+// their EXIF orientation, in the same way.
+inline constexpr char kUprightWord[] = "upright";
 // Begins line 5's first filler word, "<transitions:1.5>", when the transitions
 // are shown in the video.
 inline constexpr char kTransitionsWord[] = "<transitions:";

@@ -100,6 +100,7 @@ std::optional<ProjectRecord> SlideShowProject(const SlideShowRequest& request, R
   record.show_transitions = request.transition.has_value();
   record.transition_seconds = request.transition_seconds;
   record.output_path = request.output_path;
+  record.upright = request.upright;
   if (!request.audio_path.empty()) {
     record.include_audio = true;
     record.audio_path = request.audio_path;

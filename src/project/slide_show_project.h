@@ -32,6 +32,7 @@ struct SlideShowRequest {
   double transition_seconds = 0.75;
   SlideShowMotion motion = SlideShowMotion::kNone;   // kPan alternates Pan Right and Pan Left
   std::string audio_path;                   // empty: no sound track
+  bool upright = true;                      // JPEG photos turned by their EXIF orientation
 };
 
 // The project, or nothing after reporting why (an input that is neither a

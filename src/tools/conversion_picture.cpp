@@ -70,7 +70,7 @@ ConvertedPicture ConvertPicture(const std::string& path, const std::string& effe
   ConvertedPicture done;
   done.kind = kind;
   Bitmap picture;
-  LoadImage(picture, path, done.reports);
+  LoadImage(picture, path, done.reports, {.upright = recipe.upright});
   // A file that went missing or would not load has been reported by the
   // loader; an empty picture could only fail every later step.
   if (picture.Empty()) return done;

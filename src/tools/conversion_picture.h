@@ -48,6 +48,7 @@ struct PictureRecipe {
   bool effects_before_resize = false;
   int depth_index = kDepthSameAsInput;
   int jpeg_quality = 100;
+  bool upright = true;   // JPEG photos turned by their EXIF orientation before anything else
 };
 
 struct ConvertedPicture {

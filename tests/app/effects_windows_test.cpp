@@ -313,7 +313,7 @@ class TestEffectsWindows : public QObject {
     sf::test::RecordingReporter reporter;
     sf::app::TTransitionsForm form(reporter);
     const sf::Bitmap background = sf::test::MakeSolid(5, 5, sf::Rgb{0, 0, 255});
-    form.Load(rig.List().Path(0), background);
+    form.Load(rig.List().Path(0), background, {.upright = true});
     form.show();
     auto* list = form.findChild<QListWidget*>("TransListBox");
     ClickItem(list, "Page Flip - Up");

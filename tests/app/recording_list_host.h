@@ -39,6 +39,7 @@ class RecordingListHost final : public app::ListHost {
   void ShowSaveItems() override { ++save_items_shown; }
   std::string ProgramFolder() override { return program_folder; }
   CompileSettings PreviewSettings() override { return settings; }
+  void StartNewList() override { settings.upright = true; }
   void ShowPreview(const QImage& picture) override { previews.push_back(picture); }
   void ShowAppliedEffects(const std::vector<std::string>& lines) override { applied_effects = lines; }
   void SetSelectedImagePanel(const QString& text) override { selected_panel = text.toStdString(); }

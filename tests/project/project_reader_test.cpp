@@ -192,5 +192,32 @@ TEST(ProjectReader, TheVideoEncodingRidesInAFillerWord) {
   }
 }
 
+// Turning photos upright rides in the third filler word: "upright" there is on,
+// any other word (every older file) is off, and such a file saves again byte
+// for byte, so the setting never changes what today's readers see.
+TEST(ProjectReader, TheUprightSettingRidesInTheThirdFiller) {
+  const std::string old_project = WithOptionsLine("1 1 0 0 1 <100><0:00> <30:slower> gif-optimise reserved4 ");
+  const ProjectRecord old_record = ParseProject(old_project);
+  EXPECT_FALSE(old_record.upright);
+  EXPECT_FALSE(SettingsFromRecord(old_record).upright);
+  EXPECT_EQ(FormatProject(old_record), old_project);
+
+  ProjectRecord record = old_record;
+  record.upright = true;
+  const std::string text = FormatProject(record);
+  EXPECT_NE(text.find("\r\n1 1 0 0 1 <100><0:00> <30:slower> gif-optimise upright \r\n"), std::string::npos) << text;
+  const ProjectRecord back = ParseProject(text);
+  EXPECT_TRUE(back.upright);
+  EXPECT_TRUE(back.gif_optimise) << "the neighbouring words keep their meaning";
+  EXPECT_EQ(back.video_encoding, (VideoEncoding{30, 7}));
+  EXPECT_TRUE(SettingsFromRecord(back).upright);
+  EXPECT_EQ(FormatProject(back), text);
+
+  for (const char* filler : {"reserved4", "Upright", "upright2", "1", "r4"}) {
+    EXPECT_FALSE(ParseProject(WithOptionsLine(std::string("1 1 0 0 1 <100><0:00> r2 r3 ") + filler)).upright)
+        << filler;
+  }
+}
+
 }  // namespace
 }  // namespace sf
