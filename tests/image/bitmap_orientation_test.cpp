@@ -123,7 +123,7 @@ TEST(BitmapOrientation, TurnsCompose) {
 // the same indices must land in the same places, at sizes of one pixel and
 // across tile edges.
 TEST(BitmapOrientation, RunsAndTilesMatchPixelByPixelMoves) {
-  for (const auto [w, h] : {std::pair{1, 1}, std::pair{1, 5}, std::pair{5, 1}, std::pair{130, 67}}) {
+  for (const auto& [w, h] : {std::pair{1, 1}, std::pair{1, 5}, std::pair{5, 1}, std::pair{130, 67}}) {
     Bitmap whole(w, h, PixelFormat::kBits8);
     Bitmap packed(w, h, PixelFormat::kBits4);
     for (int y = 0; y < h; ++y) {
