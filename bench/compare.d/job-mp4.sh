@@ -36,16 +36,24 @@ mp4_psnr() {
     -frames:v 3000 -f null - 2>&1 | sed -n 's/.*average:\([0-9.inf]*\).*/\1/p' | tail -1
 }
 
-job_mp4() {
-  local dir=$scratch/mp4 photo fitted=()
+# mp4_show DIR OUT: in DIR the project compiling to OUT, the photos as
+# Slideforge fits them (fitted/), and concat lists of the photos and of the
+# fitted frames (photos.txt, fitted.txt).
+mp4_show() {
+  local dir=$1 out=$2 photo fitted=()
   mkdir -p "$dir/fitted"
-  mp4_project "$dir" "$dir/ours.mp4"
+  mp4_project "$dir" "$out"
   for photo in "$photos"/photo*.jpg; do
     "$slideforge" fit "$photo" "$dir/fitted/$(basename "$photo" .jpg).bmp" --size 1280x720 >/dev/null
     fitted+=("$dir/fitted/$(basename "$photo" .jpg).bmp")
   done
   mp4_concat "$dir/photos.txt" "$photos"/photo*.jpg
   mp4_concat "$dir/fitted.txt" "${fitted[@]}"
+}
+
+job_mp4() {
+  local dir=$scratch/mp4
+  mp4_show "$dir" "$dir/ours.mp4"
   # The photos differ in size: one filter graph scales and pads every one of
   # them (-reinit_filter 0, eval=frame). tpad holds the last picture for its
   # 2 s: the concat demuxer ends at its first frame.
