@@ -2,12 +2,13 @@
 # frames), compiled to an uncompressed AVI (8.3 GB) and to a Motion JPEG AVI,
 # against ffmpeg writing rawvideo and mjpeg AVIs of the same pictures. The
 # uncompressed side is bound by the disk: the write floor is the time dd takes
-# to write and sync as many bytes. The Motion JPEG pair compares sizes and PSNR
+# to write as many bytes the way the compiles write them (through the page
+# cache, not synced). The Motion JPEG pair compares sizes and PSNR
 # against Slideforge's fitted frames, ffmpeg given those frames too. Each file
 # goes as soon as it has been measured.
 JOBS+=(avi)
 
-avi_ours_quality=90
+avi_ours_quality=94
 avi_ffmpeg_qscale=2
 
 job_avi() {
@@ -26,10 +27,10 @@ job_avi() {
   measure avi_raw_ffmpeg ffmpeg -y -reinit_filter 0 -f concat -safe 0 -i "$dir/photos.txt" -vf "$scale,$hold" \
     -frames:v 3000 -c:v rawvideo -pix_fmt bgr24 "$dir/ffmpeg.avi"
   rm -f "$dir/ffmpeg.avi"
-  measure avi_raw_floor dd if=/dev/zero of="$dir/floor" bs=8M count=$(((bytes + 8388607) / 8388608)) conv=fdatasync
+  measure avi_raw_floor dd if=/dev/zero of="$dir/floor" bs=8M count=$(((bytes + 8388607) / 8388608))
   rm -f "$dir/floor"
   report "60 photos 720p25 2 s each to raw AVI" avi_raw_ours "ffmpeg rawvideo" avi_raw_ffmpeg \
-    "$bytes bytes; the disk's write floor for them (dd, synced): ${wall_seconds[avi_raw_floor]}s"
+    "$bytes bytes; the write floor for them (dd): ${wall_seconds[avi_raw_floor]}s"
 
   pushd "$dir" >/dev/null
   measure avi_mjpeg_ours "$slideforge" compile show.sfg --yes --codec mjpeg --quality "$avi_ours_quality"
