@@ -18,6 +18,7 @@
 #include "image/jpeg_writer.h"
 #include "support/corpus.h"
 #include "support/pictures.h"
+#include "support/temp_folder.h"
 #include "support/recording_reporter.h"
 
 using ::testing::StrEq;
@@ -28,16 +29,11 @@ namespace {
 
 class LoadImageTest : public ::testing::Test {
  protected:
-  void SetUp() override { m_folder = test::MakeTempDir(); }
-  void TearDown() override { std::filesystem::remove_all(m_folder); }
-
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const std::string path = m_folder + "/" + name;
-    WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    return path;
+    return m_folder.Write(name, bytes);
   }
 
-  std::string m_folder;
+  test::TempFolder m_folder;
   test::RecordingReporter m_reporter;
 };
 

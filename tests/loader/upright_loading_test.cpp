@@ -16,6 +16,7 @@
 #include "support/corpus.h"
 #include "support/exif_jpeg.h"
 #include "support/pictures.h"
+#include "support/temp_folder.h"
 #include "support/recording_reporter.h"
 #include "support/reference_decoder.h"
 
@@ -26,13 +27,8 @@ using test::ByteOrder;
 
 class UprightLoadingTest : public ::testing::Test {
  protected:
-  void SetUp() override { m_folder = test::MakeTempDir(); }
-  void TearDown() override { std::filesystem::remove_all(m_folder); }
-
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const std::string path = m_folder + "/" + name;
-    WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    return path;
+    return m_folder.Write(name, bytes);
   }
 
   Bitmap Load(const std::string& path, bool upright) {
@@ -50,7 +46,7 @@ class UprightLoadingTest : public ::testing::Test {
     return EncodeJpeg(picture, 92);
   }
 
-  std::string m_folder;
+  test::TempFolder m_folder;
   test::RecordingReporter m_reporter;
 };
 
