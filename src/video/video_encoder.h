@@ -12,28 +12,14 @@
 #include <memory>
 #include <string>
 
-#include "video/frame_rate.h"
-#include "video/video_encoding.h"
+#include "video/video_session.h"
 
 namespace sf {
-
-class Bitmap;
-
-struct VideoFormat {
-  VideoCodec codec = VideoCodec::kH264;
-  int width = 0;    // even
-  int height = 0;   // even
-  Rational frame_rate;
-  VideoEncoding encoding;
-};
-
-// ".mp4" for H.264, ".webm" for VP9.
-const char* VideoFileKind(VideoCodec codec);
 
 class VideoEncoder {
  public:
   // Sets up the encoder and creates the file. Throws VideoError (what failed,
-  // then the library's own text).
+  // then the library's own text, or why the encoders could not be loaded).
   VideoEncoder(const std::string& path, const VideoFormat& format);
   // Closes the file as it stands, without completing it.
   ~VideoEncoder();
@@ -55,8 +41,7 @@ class VideoEncoder {
   std::int64_t FramesWritten() const;
 
  private:
-  class Session;
-  std::unique_ptr<Session> m_session;
+  std::unique_ptr<VideoSession> m_session;
 };
 
 }  // namespace sf

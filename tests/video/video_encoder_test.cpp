@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -13,7 +14,7 @@
 #include "image/bitmap.h"
 #include "support/corpus.h"
 #include "support/pictures.h"
-#include "video/av_support.h"
+#include "video/video_session.h"
 #include "video/video_encoder.h"
 
 namespace sf {
@@ -204,7 +205,7 @@ TEST(VideoEncoder, RefusesWhatItCannotWriteWithTheLibrarysReason) {
     ADD_FAILURE() << "a file in a missing folder was created";
   } catch (const VideoError& refusal) {
     EXPECT_EQ(std::string(refusal.what()),
-              "Unable to create " + dir + "/no/such/folder/show.mp4: " + AvErrorText(AVERROR(ENOENT)));
+              "Unable to create " + dir + "/no/such/folder/show.mp4: " + std::string(std::strerror(ENOENT)));
   }
   VideoEncoder video(dir + "/wrong.webm", {VideoCodec::kVp9, kWidth, kHeight, VideoFrameRate(25), {}});
   EXPECT_THROW(video.RepeatFrame(), VideoError) << "nothing to repeat yet";

@@ -1,4 +1,4 @@
-#include "video/sound_track.h"
+#include "ffmpeg/sound_track.h"
 
 #include <algorithm>
 #include <vector>

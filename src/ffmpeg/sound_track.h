@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "video/av_support.h"
+#include "ffmpeg/av_support.h"
 #include "video/frame_rate.h"
 #include "video/video_encoding.h"
 

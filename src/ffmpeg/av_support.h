@@ -13,16 +13,11 @@ extern "C" {
 }
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
-namespace sf {
+#include "video/video_session.h"
 
-// A failure of the encoding libraries: what was being done, then their text.
-class VideoError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace sf {
 
 // av_strerror's text for an FFmpeg error code.
 std::string AvErrorText(int code);

@@ -1,4 +1,4 @@
-#include "video/av_support.h"
+#include "ffmpeg/av_support.h"
 
 namespace sf {
 
